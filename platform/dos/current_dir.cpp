@@ -21,7 +21,13 @@ std::string currentDos() {
   return hostToDos(cwd).value_or("Z:\\");
 }
 
+std::string& programOverride() {
+  static std::string path;
+  return path;
+}
+
 fs::path programHostPath() {
+  if (!programOverride().empty()) return programOverride();
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   return ec ? fs::path("/ZELKZIP") : exe;
@@ -47,5 +53,7 @@ std::string programFullPath() {
 std::string programFileName() {
   return programHostPath().filename().string();
 }
+
+void setProgramHostPathForTesting(const std::string& hostPath) { programOverride() = hostPath; }
 
 }  // namespace platform::dos

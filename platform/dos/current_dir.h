@@ -24,4 +24,8 @@ int changeFolder(std::string_view dosPath);
 std::string programFullPath();
 std::string programFileName();
 
+// Tests stand a program in a folder of their own: the host path given here
+// replaces the running executable's path (an empty path restores it).
+void setProgramHostPathForTesting(const std::string& hostPath);
+
 }  // namespace platform::dos
