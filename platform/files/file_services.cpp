@@ -197,7 +197,7 @@ int erase(std::string_view dosPath) {
   return ::unlink(host->c_str()) == 0 ? 0 : errno;
 }
 
-int rename(std::string_view fromDos, std::string_view toDos) {
+int renameFile(std::string_view fromDos, std::string_view toDos) {
   auto from = dos::toHost(fromDos);
   auto to = dos::toHost(toDos);
   if (!from || !to) return ENOENT;

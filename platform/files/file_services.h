@@ -72,7 +72,7 @@ int writeWhole(std::string_view dosPath, std::string_view bytes);
 
 // 0 or the errno.
 int erase(std::string_view dosPath);
-int rename(std::string_view fromDos, std::string_view toDos);
+int renameFile(std::string_view fromDos, std::string_view toDos);
 int copyFile(std::string_view fromDos, std::string_view toDos);
 
 // One folder level; the parent must exist. 0 or the errno.
