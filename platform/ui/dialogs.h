@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ui/windows.h"
+
 namespace platform::ui {
 
 // The Windows message-box values the programs pass on unchanged.
@@ -41,7 +43,7 @@ struct MessageBoxRequest {
   int defaultAnswer() const;
 };
 
-class DialogBackend {
+class DialogBackend : public WindowBackend {
  public:
   virtual ~DialogBackend() = default;
   // Modal message box; returns 1 (OK), 6 (Yes) or 7 (No).

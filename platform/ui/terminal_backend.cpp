@@ -1,5 +1,8 @@
 #include "platform/ui/terminal_backend.h"
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 
@@ -72,6 +75,63 @@ void TerminalBackend::alert(std::string_view text) {
   MessageBoxRequest r;
   r.text = std::string(text);
   messageBox(r);
+}
+
+class TerminalWindow : public Window {
+ public:
+  TerminalWindow(TerminalBackend& t, std::string title) : t_(t), title_(std::move(title)) {}
+  ~TerminalWindow() override { t_.out() << "--- " << terminalLines(title_) << " ---\n" << std::flush; }
+  void setTitle(const std::string& title) override {
+    title_ = title;
+    t_.out() << "=== " << terminalLines(title_) << " ===\n" << std::flush;
+  }
+  void setCaption(int, const std::string& caption) override {
+    if (!caption.empty()) t_.out() << terminalLines(caption) << '\n' << std::flush;
+  }
+  void setEnabled(int, bool) override {}
+  void setFocus(int) override {}
+  void setModal(bool) override {}
+  void onActivate(int, std::function<void()>) override {}
+  void onKey(int, std::function<void(int)>) override {}
+
+ private:
+  TerminalBackend& t_;
+  std::string title_;
+};
+
+namespace {
+class NoFocus : public FocusHolder {
+ public:
+  void restore() override {}
+};
+}  // namespace
+
+std::unique_ptr<Window> TerminalBackend::createWindow(const WindowSpec& spec) {
+  std::string body;
+  for (const auto& e : spec.elements) {
+    if (e.caption.empty()) continue;
+    if (!body.empty()) body += "\r\n";
+    body += e.caption;
+  }
+  printBlock(spec.title, body);
+  out_ << std::flush;
+  return std::make_unique<TerminalWindow>(*this, spec.title);
+}
+
+std::unique_ptr<FocusHolder> TerminalBackend::focusHolder() { return std::make_unique<NoFocus>(); }
+
+int TerminalBackend::waitForKey(double seconds) {
+  // Only the process's own standard input can be polled; a test's stream
+  // answers at once.
+  if (&in_ != &std::cin) {
+    std::string line;
+    return std::getline(in_, line) ? kKeyEnter : 0;
+  }
+  pollfd p{STDIN_FILENO, POLLIN, 0};
+  int ms = seconds <= 0 ? 0 : static_cast<int>(seconds * 1000);
+  if (::poll(&p, 1, ms) <= 0) return 0;
+  std::string line;
+  return std::getline(in_, line) ? kKeyEnter : 0;
 }
 
 }  // namespace platform::ui

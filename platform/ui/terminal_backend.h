@@ -18,8 +18,17 @@ class TerminalBackend : public DialogBackend {
   int messageBox(const MessageBoxRequest& request) override;
   void alert(std::string_view text) override;
 
+  // A window prints its title and texts when it opens and a line when it
+  // closes; buttons cannot be pressed on a terminal.
+  std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
+  Size desktopSize() override { return {1024, 768}; }
+  std::unique_ptr<FocusHolder> focusHolder() override;
+  // Any line typed counts as Enter.
+  int waitForKey(double seconds) override;
+
  protected:
   void printBlock(std::string_view title, std::string_view text);
+  friend class TerminalWindow;
   std::ostream& out() { return out_; }
   std::istream& in() { return in_; }
 

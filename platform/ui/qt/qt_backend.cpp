@@ -4,25 +4,17 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include <cstdlib>
 #include <string>
 
 #include "platform/text/cp1252.h"
+#include "platform/ui/qt/qt_window.h"
 #include "platform/ui/terminal_backend.h"
 
 namespace platform::ui::qt {
 namespace {
-
-QString toQt(std::string_view cp1252) {
-  std::string s;
-  // CR LF is one line break in a window.
-  for (std::size_t i = 0; i < cp1252.size(); ++i) {
-    if (cp1252[i] == '\r' && i + 1 < cp1252.size() && cp1252[i + 1] == '\n') continue;
-    s += cp1252[i];
-  }
-  return QString::fromStdString(text::cp1252ToUtf8(s));
-}
 
 QMessageBox::Icon iconOf(int icon) {
   switch (icon) {
@@ -53,8 +45,8 @@ QtBackend::QtBackend() {
 int QtBackend::messageBox(const MessageBoxRequest& r) {
   QMessageBox box;
   box.setObjectName("messageBox");
-  box.setWindowTitle(toQt(r.title));
-  box.setText(toQt(r.text));
+  box.setWindowTitle(qtText(r.title));
+  box.setText(qtText(r.text));
   box.setIcon(iconOf(r.icon));
   if (r.foreground) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   if (r.buttons == kButtonsYesNo) {
@@ -79,6 +71,20 @@ void QtBackend::alert(std::string_view text) {
   r.icon = kIconExclamation;
   messageBox(r);
 }
+
+std::unique_ptr<Window> QtBackend::createWindow(const WindowSpec& spec) {
+  return createQtWindow(spec, desktopSize());
+}
+
+Size QtBackend::desktopSize() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {1024, 768};
+  return {screen->geometry().width(), screen->geometry().height()};
+}
+
+std::unique_ptr<FocusHolder> QtBackend::focusHolder() { return currentFocusHolder(); }
+
+int QtBackend::waitForKey(double seconds) { return waitForKeyEvent(seconds); }
 
 const char* installBackendFromEnvironment() {
   const char* ui = std::getenv("ZELK_UI");
