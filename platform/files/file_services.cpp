@@ -213,6 +213,16 @@ int copyFile(std::string_view fromDos, std::string_view toDos) {
   return ec ? (ec.value() ? ec.value() : EIO) : 0;
 }
 
+int flushFolder(std::string_view dosPath) {
+  auto host = dos::toHost(dosPath);
+  if (!host) return ENOENT;
+  int fd = ::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int r = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return r;
+}
+
 int makeFolder(std::string_view dosPath) {
   auto host = dos::toHost(dosPath);
   if (!host) return ENOENT;

@@ -75,6 +75,10 @@ int erase(std::string_view dosPath);
 int renameFile(std::string_view fromDos, std::string_view toDos);
 int copyFile(std::string_view fromDos, std::string_view toDos);
 
+// Makes the folder's entries durable (a rename into it, a new file). 0 or
+// the errno.
+int flushFolder(std::string_view dosPath);
+
 // One folder level; the parent must exist. 0 or the errno.
 int makeFolder(std::string_view dosPath);
 

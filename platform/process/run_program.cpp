@@ -48,11 +48,15 @@ std::string envOr(const char* name) {
   return v ? std::string(v) : std::string();
 }
 
+bool isNotepad(const std::string& windowsProgram) {
+  std::string name = text::upperCp1252(fs::path(windowsProgram).filename().string());
+  return name == "NOTEPAD.EXE" || name == "NOTEPAD";
+}
+
 // The host command for a Windows program, split into words; empty when
 // there is none.
 std::vector<std::string> hostProgram(const std::string& windowsProgram) {
-  std::string name = text::upperCp1252(fs::path(windowsProgram).filename().string());
-  if (name == "NOTEPAD.EXE" || name == "NOTEPAD") {
+  if (isNotepad(windowsProgram)) {
     if (auto v = envOr("ZELK_NOTEPAD"); !v.empty()) return splitCommandLine(v);
     if (displayPresent()) {
       for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad",
@@ -98,6 +102,19 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
 int runAndWait(std::string_view commandLine) {
   auto words = splitCommandLine(commandLine);
   if (words.empty()) return -1;
+  if (isNotepad(words[0])) {
+    // The editor takes its whole command line as one file name, blanks
+    // included, as Notepad does.
+    std::string_view rest = commandLine;
+    const auto start = rest.find_first_not_of(" \t");
+    const auto end = rest.find_first_of(" \t", start);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+    std::string name(rest);
+    name.erase(0, name.find_first_not_of(" \t"));
+    name.erase(name.find_last_not_of(" \t") + 1);
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
+    return runAndWait(words[0], name.empty() ? std::vector<std::string>{} : std::vector<std::string>{name});
+  }
   return runAndWait(words[0], std::vector<std::string>(words.begin() + 1, words.end()));
 }
 

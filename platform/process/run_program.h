@@ -18,7 +18,8 @@ namespace platform::process {
 std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
 // The program's exit status, or -1 when it could not be started (no editor
-// found, program unknown or missing).
+// found, program unknown or missing). For NOTEPAD.EXE the rest of the line
+// is one file name, blanks included, as Notepad reads it.
 int runAndWait(std::string_view commandLine);
 
 // The same with the arguments already apart, for paths that hold blanks.

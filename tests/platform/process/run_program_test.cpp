@@ -42,6 +42,12 @@ TEST_F(NotepadTest, HandsDosPathsOverAsHostPathsWithoutAShell) {
   EXPECT_EQ(*args, (drive / "ARH" / "01-2001 (2004-03-15) .TXT").string() + "\n");
 }
 
+TEST_F(NotepadTest, TakesTheWholeCommandLineAsOneFileName) {
+  EXPECT_EQ(runAndWait("NOTEPAD.EXE C:\\arh\\01-2001 (2004-03-15) .TXT"), 3);
+  EXPECT_EQ(platform::files::readWhole("C:\\args.txt"),
+            (drive / "ARH" / "01-2001 (2004-03-15) .TXT").string() + "\n");
+}
+
 TEST_F(NotepadTest, TheTerminalEditorServesWithoutADisplay) {
   unsetenv("ZELK_NOTEPAD");
   setenv("EDITOR", script.c_str(), 1);

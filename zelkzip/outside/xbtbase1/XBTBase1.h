@@ -17,6 +17,12 @@ extern "C" {
  * errno (ENOENT also for a drive that is not ready). */
 int DIRMAKE(const char* dosPath);
 
+/* Copies a file. Greater than 0 only when the copy is complete on the
+ * target and equal to the source; 0 on any failure (source unreadable,
+ * drive not ready, full or removed), which leaves no partial file under the
+ * target's name. An existing target is replaced only by a complete copy. */
+int FILECOPY(const char* sourceDosPath, const char* targetDosPath);
+
 /* A random fraction r with 0 <= r < 1. */
 double RAND(void);
 

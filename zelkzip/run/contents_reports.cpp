@@ -1,0 +1,143 @@
+#include "run/contents_reports.h"
+
+#include <cstdio>
+
+#include "bridge/zip_messages.h"
+#include "platform/files/file_services.h"
+#include "platform/process/run_program.h"
+#include "platform/text/xbase.h"
+#include "platform/ui/dialogs.h"
+#include "xc_lib/xc_start/data_location.h"
+
+using namespace platform::xbase;
+
+namespace {
+
+const std::string kSeparator(79, '-');
+
+// Every line goes out as CR LF, the four-blank margin, then the text, so
+// the file starts with an empty line and ends without a line break.
+class ReportLines {
+ public:
+  void add(const std::string& line) { text_ += "\r\n    " + line; }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+std::string leftIn(const std::string& s, std::size_t w, char fill = ' ') {
+  std::string out = s.substr(0, w);
+  out.resize(w, fill);
+  return out;
+}
+
+std::string rightIn(const std::string& s, std::size_t w) {
+  if (s.size() >= w) return s.substr(0, w);
+  return std::string(w - s.size(), ' ') + s;
+}
+
+std::string field(const std::vector<std::string>& fields, std::size_t n) {
+  return n <= fields.size() ? fields[n - 1] : std::string();
+}
+
+// The field's leading digits, after leading blanks; no digits count 0.
+double leadingNumber(const std::string& s) {
+  std::size_t i = s.find_first_not_of(' ');
+  double v = 0;
+  for (; i != std::string::npos && i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10 + (s[i] - '0');
+  return v;
+}
+
+std::string twoDecimals(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.2f", v);
+  return buf;
+}
+
+std::string stampLine(const std::tm& t) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d:%02d", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900,
+                t.tm_hour, t.tm_min, t.tm_sec);
+  return buf;
+}
+
+std::tm now() {
+  std::time_t t = std::time(nullptr);
+  std::tm out{};
+  localtime_r(&t, &out);
+  return out;
+}
+
+void writeTellAndShow(const std::string& path, const std::string& bytes, const std::string& title) {
+  platform::files::writeWhole(path, bytes);
+  platform::ui::messageBox("Sadrzaj arhive snimljen u fajl:\r\n" + path, title);
+  // The whole path is the editor's command line, blanks and all.
+  platform::process::runAndWait("NOTEPAD.EXE " + path);
+}
+
+}  // namespace
+
+std::string ArchiveReportText(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
+                              const std::string& ZIP_FajlMaterijal, const std::string& programFolder,
+                              const std::tm& stamp) {
+  ReportLines r;
+  r.add("|ARHIVIRANO|");
+  r.add("ARHIVSKI PAKET - ZIP KONTEJNER");
+  r.add(kSeparator);
+  r.add("ZIP Paket: " + ZIP_FajlKontejner);
+  r.add("Materijal: " + ZIP_FajlMaterijal);
+  r.add(kSeparator);
+  double sum4 = 0, sum5 = 0;
+  std::size_t count = 0;
+  for (const auto& entry : aSpisak) {
+    const auto f = SplitZipMessage(entry);
+    ++count;
+    sum4 += leadingNumber(field(f, 4));
+    sum5 += leadingNumber(field(f, 5));
+    r.add(leftIn(std::to_string(count), 4) + " " + leftIn(field(f, 3), 24, '.') + " " + rightIn(field(f, 4), 10) +
+          " " + rightIn(field(f, 5), 10) + " " + rightIn(field(f, 6), 3) + "% " + rightIn(field(f, 7), 10) + " " +
+          rightIn(field(f, 8), 10));
+  }
+  r.add(kSeparator);
+  r.add(leftIn(std::to_string(count), 4) + " " + leftIn("SVEGA MegaBajta: ", 24) + " " +
+        rightIn(twoDecimals(sum4 / 1000 / 1000), 10) + " " + rightIn(twoDecimals(sum5 / 1000 / 1000), 10));
+  r.add(" ");
+  r.add("NAPOMENA: Arhiva ce biti kopirana na drajv A ili drajv ucitan iz fajla");
+  r.add(programFolder + "\\DBF\\DRAJV.ZEL");
+  r.add("koji se moze formirati iz tekst editora i u koji se kao prvi znak upise");
+  r.add("jedno slovo kao oznaka drajva: D,E,F,G,H...");
+  r.add(" ");
+  r.add(stampLine(stamp));
+  return r.text();
+}
+
+std::string RestoreReportText(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
+                              const std::string& UNZIP_FolderKontejner, const std::tm& stamp) {
+  ReportLines r;
+  r.add("|REARHIVIRANO|");
+  r.add("ARHIVSKI PAKET - ZIP KONTEJNER");
+  r.add(kSeparator);
+  r.add("ZIP Paket: " + ZIP_FajlKontejner);
+  r.add("Raspakovan na lokaciju : " + UNZIP_FolderKontejner);
+  r.add(kSeparator);
+  std::size_t count = 0;
+  for (const auto& entry : aSpisak) r.add(leftIn(std::to_string(++count), 10, '.') + " " + entry);
+  r.add(" ");
+  r.add(stampLine(stamp));
+  return r.text();
+}
+
+int ZIP_Spisak(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
+               const std::string& ZIP_FajlIzvestaj, const std::string& ZIP_FajlMaterijal) {
+  writeTellAndShow(ZIP_FajlIzvestaj, ArchiveReportText(aSpisak, ZIP_FajlKontejner, ZIP_FajlMaterijal, Gde_Exe(), now()),
+                   "ARHIVIRANO | IZVESTAJ");
+  return 0;
+}
+
+int UNZIP_Spisak(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
+                 const std::string& UNZIP_FajlIzvestaj, const std::string& UNZIP_FolderKontejner) {
+  writeTellAndShow(UNZIP_FajlIzvestaj, RestoreReportText(aSpisak, ZIP_FajlKontejner, UNZIP_FolderKontejner, now()),
+                   "REARHIVIRANO | IZVESTAJ");
+  return 0;
+}
