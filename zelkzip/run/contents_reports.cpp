@@ -26,6 +26,16 @@ class ReportLines {
   std::string text_;
 };
 
+// The six header lines both reports begin with.
+void addHead(ReportLines& r, const std::string& marker, const std::string& container, const std::string& source) {
+  r.add(marker);
+  r.add("ARHIVSKI PAKET - ZIP KONTEJNER");
+  r.add(kSeparator);
+  r.add("ZIP Paket: " + container);
+  r.add(source);
+  r.add(kSeparator);
+}
+
 std::string leftIn(const std::string& s, std::size_t w, char fill = ' ') {
   std::string out = s.substr(0, w);
   out.resize(w, fill);
@@ -82,12 +92,7 @@ std::string ArchiveReportText(const std::vector<std::string>& aSpisak, const std
                               const std::string& ZIP_FajlMaterijal, const std::string& programFolder,
                               const std::tm& stamp) {
   ReportLines r;
-  r.add("|ARHIVIRANO|");
-  r.add("ARHIVSKI PAKET - ZIP KONTEJNER");
-  r.add(kSeparator);
-  r.add("ZIP Paket: " + ZIP_FajlKontejner);
-  r.add("Materijal: " + ZIP_FajlMaterijal);
-  r.add(kSeparator);
+  addHead(r, "|ARHIVIRANO|", ZIP_FajlKontejner, "Materijal: " + ZIP_FajlMaterijal);
   double sum4 = 0, sum5 = 0;
   std::size_t count = 0;
   for (const auto& entry : aSpisak) {
@@ -115,12 +120,7 @@ std::string ArchiveReportText(const std::vector<std::string>& aSpisak, const std
 std::string RestoreReportText(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
                               const std::string& UNZIP_FolderKontejner, const std::tm& stamp) {
   ReportLines r;
-  r.add("|REARHIVIRANO|");
-  r.add("ARHIVSKI PAKET - ZIP KONTEJNER");
-  r.add(kSeparator);
-  r.add("ZIP Paket: " + ZIP_FajlKontejner);
-  r.add("Raspakovan na lokaciju : " + UNZIP_FolderKontejner);
-  r.add(kSeparator);
+  addHead(r, "|REARHIVIRANO|", ZIP_FajlKontejner, "Raspakovan na lokaciju : " + UNZIP_FolderKontejner);
   std::size_t count = 0;
   for (const auto& entry : aSpisak) r.add(leftIn(std::to_string(++count), 10, '.') + " " + entry);
   r.add(" ");
