@@ -3,13 +3,13 @@
 #include <string>
 #include <system_error>
 
-#include "platform/ansi/ansi_text.h"
+#include "platform/text/cp1252.h"
 
 namespace platform::hostfiles {
 
 std::filesystem::path resolveInFolder(const std::filesystem::path& folder,
                                       std::string_view ansiName) {
-  std::filesystem::path exact = folder / ansi::toUtf8(ansiName);
+  std::filesystem::path exact = folder / text::cp1252ToUtf8(ansiName);
   std::error_code ec;
   if (ansiName.find('/') != std::string_view::npos || std::filesystem::exists(exact, ec))
     return exact;
@@ -21,7 +21,7 @@ std::filesystem::path resolveInFolder(const std::filesystem::path& folder,
   for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
     if (ec) break;
     std::string hostName = it->path().filename().string();
-    if (ansi::equalNoCase(ansi::fromUtf8(hostName), ansiName) &&
+    if (text::equalNoCase(text::utf8ToCp1252(hostName), ansiName) &&
         (!best || hostName < best->filename().string()))
       best = it->path();
   }

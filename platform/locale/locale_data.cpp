@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/ansi/ansi_text.h"
+#include "platform/text/cp1252.h"
 
 namespace platform::locale {
 namespace {
@@ -29,7 +29,7 @@ class CategoryLocale {
     if (!handle_) return {};
     std::string_view value = ::nl_langinfo_l(item, handle_);
     std::string_view codeset = ::nl_langinfo_l(CODESET, handle_);
-    if (codeset == "UTF-8") return ansi::fromUtf8(value);
+    if (codeset == "UTF-8") return text::utf8ToCp1252(value);
     if (codeset == "ISO-8859-1" || codeset == "ISO-8859-15" || codeset == "CP1252" ||
         codeset == "ANSI_X3.4-1968")
       return std::string(value);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/ansi/ansi_text.h"
+#include "platform/text/cp1252.h"
 #include "platform/hostfiles/replace_file.h"
 
 namespace platform::profile {
@@ -95,12 +95,12 @@ std::string readString(const std::filesystem::path& file, std::string_view secti
     if (auto name = sectionOf(line.text)) {
       // Only the first section of that name is searched.
       if (inSection) break;
-      inSection = ansi::equalNoCase(*name, section);
+      inSection = text::equalNoCase(*name, section);
       continue;
     }
     if (!inSection) continue;
     auto entry = keyOf(line.text);
-    if (!entry || !ansi::equalNoCase(entry->key, key)) continue;
+    if (!entry || !text::equalNoCase(entry->key, key)) continue;
     std::string_view value = entry->value;
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -124,13 +124,13 @@ bool writeString(const std::filesystem::path& file, std::string_view section,
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (auto name = sectionOf(lines[i].text)) {
       if (header) break;
-      if (ansi::equalNoCase(*name, section)) header = lastFilled = i;
+      if (text::equalNoCase(*name, section)) header = lastFilled = i;
       continue;
     }
     if (!header) continue;
     if (!trim(lines[i].text).empty()) lastFilled = i;
     auto entry = keyOf(lines[i].text);
-    if (entry && ansi::equalNoCase(entry->key, key)) {
+    if (entry && text::equalNoCase(entry->key, key)) {
       found = i;
       break;
     }

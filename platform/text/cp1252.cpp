@@ -86,6 +86,13 @@ char upperCp1252(char c) {
   return c;
 }
 
+bool equalNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (upperCp1252(a[i]) != upperCp1252(b[i])) return false;
+  return true;
+}
+
 std::string upperCp1252(std::string_view s) {
   std::string out(s);
   for (char& c : out) c = upperCp1252(c);

@@ -21,4 +21,7 @@ std::string utf8ToCp1252(std::string_view utf8);
 char upperCp1252(char c);
 std::string upperCp1252(std::string_view s);
 
+// True when both texts are equal after upper-case folding.
+bool equalNoCase(std::string_view a, std::string_view b);
+
 }  // namespace platform::text
