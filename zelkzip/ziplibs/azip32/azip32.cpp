@@ -5,7 +5,6 @@
 #include <new>
 
 #include "pack_job.h"
-#include "zip_error.h"
 
 #define AZIP_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -15,21 +14,10 @@ azip32::PackJob gJob;
 bool gStarted = false;
 void* gWindow = nullptr;
 
-int resultOf(const ziplib::ZipError& e) {
-  switch (e.kind()) {
-    case ziplib::ErrorKind::Read: return AZIP_E_READ;
-    case ziplib::ErrorKind::Write: return AZIP_E_WRITE;
-    case ziplib::ErrorKind::Damaged: return AZIP_E_INTERNAL;
-  }
-  return AZIP_E_INTERNAL;
-}
-
 template <typename Fn>
 int guarded(Fn fn) noexcept {
   try {
     return fn();
-  } catch (const ziplib::ZipError& e) {
-    return resultOf(e);
   } catch (const std::bad_alloc&) {
     return AZIP_E_MEMORY;
   } catch (...) {

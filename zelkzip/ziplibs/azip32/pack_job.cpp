@@ -130,9 +130,16 @@ Packed packWhole(const Item& item) {
   return p;
 }
 
-}  // namespace
+int resultOf(const ZipError& e) {
+  switch (e.kind()) {
+    case ErrorKind::Read: return AZIP_E_READ;
+    case ErrorKind::Write: return AZIP_E_WRITE;
+    case ErrorKind::Damaged: break;
+  }
+  return AZIP_E_INTERNAL;
+}
 
-int runPackJob(const PackJob& job) {
+int pack(const PackJob& job) {
   if (job.recurse || job.saveStructure) return AZIP_E_UNSUPPORTED;
   if (platform::xbase::AllTrim(job.archive).empty()) return AZIP_E_NO_ARCHIVE;
   auto container = platform::dos::toHost(platform::xbase::AllTrim(job.archive));
@@ -163,6 +170,16 @@ int runPackJob(const PackJob& job) {
 
   writer.commit();
   return AZIP_OK;
+}
+
+}  // namespace
+
+int runPackJob(const PackJob& job) {
+  try {
+    return pack(job);
+  } catch (const ZipError& e) {
+    return resultOf(e);
+  }
 }
 
 }  // namespace azip32

@@ -12,7 +12,7 @@ struct PackJob {
   bool forceZip64 = false;  // tests only: ZIP64 records even when not needed
 };
 
-// Performs the job; an AZIP_ result code. Throws ZipError or bad_alloc.
+// Performs the job; an AZIP_ result code. Throws bad_alloc.
 int runPackJob(const PackJob& job);
 
 }  // namespace azip32
