@@ -1,8 +1,9 @@
 # zelk_add_test(NAME name SOURCES ... LIBS ... [GUI])
 #
 # Every test runs with a fixed locale, no display (Qt's offscreen platform),
-# the terminal dialog backend switched off, and a drive table of its own
-# under the test's temporary folder, so nothing depends on the machine.
+# the terminal dialog backend switched off, a drive table of its own under
+# the test's temporary folder, and libraries loaded by name from build/bin
+# only (ZELK_LIBRARY_PATH), so nothing depends on the machine.
 function(zelk_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -11,6 +12,6 @@ function(zelk_add_test)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set(tmp ${CMAKE_BINARY_DIR}/test-tmp/${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=UTC;ZELK_TEST_TMP=${tmp};ZELK_BIN=${CMAKE_BINARY_DIR}/bin;ZELK_SOURCE=${CMAKE_SOURCE_DIR};ZELK_DRIVE_C=;ZELK_DRIVE_D=;DISPLAY=;WAYLAND_DISPLAY="
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=UTC;ZELK_TEST_TMP=${tmp};ZELK_BIN=${CMAKE_BINARY_DIR}/bin;ZELK_LIBRARY_PATH=${CMAKE_BINARY_DIR}/bin;ZELK_SOURCE=${CMAKE_SOURCE_DIR};ZELK_DRIVE_C=;ZELK_DRIVE_D=;DISPLAY=;WAYLAND_DISPLAY="
     TIMEOUT 300)
 endfunction()

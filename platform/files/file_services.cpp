@@ -237,4 +237,17 @@ std::optional<std::time_t> modificationTime(std::string_view dosPath) {
   return st.st_mtime;
 }
 
+std::optional<FileIdentity> identity(std::string_view dosPath) {
+  auto host = dos::toHost(dosPath);
+  if (!host) return std::nullopt;
+  struct stat st {};
+  if (::stat(host->c_str(), &st) != 0) return std::nullopt;
+  FileIdentity id;
+  id.device = static_cast<std::uint64_t>(st.st_dev);
+  id.inode = static_cast<std::uint64_t>(st.st_ino);
+  id.size = static_cast<std::uint64_t>(st.st_size);
+  id.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return id;
+}
+
 }  // namespace platform::files

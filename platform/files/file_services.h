@@ -84,4 +84,17 @@ int makeFolder(std::string_view dosPath);
 
 std::optional<std::time_t> modificationTime(std::string_view dosPath);
 
+// What tells a file from another one that later took its name (a file
+// replaced by a rename): device, inode, size and modification time.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// Nothing when no file or folder has that name.
+std::optional<FileIdentity> identity(std::string_view dosPath);
+
 }  // namespace platform::files

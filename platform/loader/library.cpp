@@ -3,13 +3,32 @@
 #include <dlfcn.h>
 
 #include <cctype>
+#include <cstdlib>
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace platform::loader {
+namespace {
+
+// The program folder first, then the folders of ZELK_LIBRARY_PATH.
+std::vector<std::string> searchFolders(const char* extra) {
+  std::vector<std::string> folders{programHostFolder()};
+  std::string_view rest = extra ? extra : "";
+  while (!rest.empty()) {
+    auto colon = rest.find(':');
+    std::string_view folder = rest.substr(0, colon);
+    if (!folder.empty()) folders.emplace_back(folder);
+    rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
+  }
+  return folders;
+}
+
+}  // namespace
 
 std::string programHostFolder() {
   std::error_code ec;
@@ -26,12 +45,20 @@ std::unique_ptr<Library> Library::load(std::string_view dllName, std::string* er
   }
   const std::string soName = base + ".so";
   dlerror();
-  void* h = dlopen((programHostFolder() + "/" + soName).c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!h) h = dlopen(soName.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* h = nullptr;
+  const char* libraryPath = std::getenv("ZELK_LIBRARY_PATH");
+  for (const auto& folder : searchFolders(libraryPath)) {
+    const std::string candidate = folder + "/" + soName;
+    std::error_code ec;
+    if (!fs::exists(candidate, ec)) continue;
+    h = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (h) break;
+  }
+  if (!h && !libraryPath) h = dlopen(soName.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!h) {
     if (error) {
       const char* why = dlerror();
-      *error = why ? why : ("cannot load " + soName);
+      *error = why ? std::string(why) : ("cannot load " + soName);
     }
     return nullptr;
   }

@@ -1,6 +1,10 @@
 #pragma once
 // Libraries loaded by file name at run time. "X.dll" loads the shared library
 // "X.so" from the program folder, then through the system's search path.
+// When the environment value ZELK_LIBRARY_PATH is set, its colon-separated
+// host folders are searched instead of the system's path: programs that do
+// not stand beside their libraries (the tests in build/tests) then find
+// exactly the copies they name, and nothing else.
 // Exports are looked up by name. A library that cannot be loaded is reported
 // to the caller, never a crash.
 #include <memory>

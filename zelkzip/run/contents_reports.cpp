@@ -66,7 +66,7 @@ std::string twoDecimals(double v) {
 }
 
 std::string stampLine(const std::tm& t) {
-  char buf[32];
+  char buf[96];
   std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d:%02d", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900,
                 t.tm_hour, t.tm_min, t.tm_sec);
   return buf;

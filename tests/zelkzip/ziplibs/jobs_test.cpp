@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "aunzip32.h"
+#include "azip32.h"
+#include "deflate_codec.h"
+#include "pack_job.h"
+#include "support/zip_fixture.h"
+#include "unpack_job.h"
+#include "zip_bytes.h"
+#include "zip_reader.h"
+#include "zip_writer.h"
+
+namespace fs = std::filesystem;
+using ziptest::quoted;
+using ziptest::readFile;
+using ziptest::run;
+
+namespace {
+
+struct Message {
+  int number;
+  std::string text;
+};
+std::vector<Message> gMessages;
+void collect(void*, int number, const char* text) { gMessages.push_back({number, text}); }
+
+class JobsTest : public ::testing::Test {
+ protected:
+  int unpack(aunzip32::Mode mode, const std::string& archive, const std::string& target = "",
+             const std::string& include = "*.*") {
+    gMessages.clear();
+    aunzip32::UnpackJob job;
+    job.callback = collect;
+    job.archive = archive;
+    job.mode = mode;
+    job.target = target;
+    job.include = include;
+    return aunzip32::runUnpackJob(job);
+  }
+  std::vector<std::string> texts(int number) const {
+    std::vector<std::string> out;
+    for (const auto& m : gMessages)
+      if (m.number == number) out.push_back(m.text);
+    return out;
+  }
+  // Files of a host folder, temporary ones included.
+  static std::vector<std::string> filesIn(const fs::path& folder) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(folder))
+      if (e.is_regular_file()) out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+  testsupport::TempDrive drive;
+};
+
+TEST_F(JobsTest, Zip64RecordsAreWrittenAndReadBack) {
+  ziptest::writeFile(drive / "D" / "A.DBF", ziptest::tableBytes(1, 500));
+  std::string big;
+  while (big.size() < (33u << 20)) big += ziptest::tableBytes(static_cast<int>(big.size()), 4000);
+  ziptest::writeFile(drive / "D" / "BIG.DBF", big);
+  azip32::PackJob job;
+  job.archive = "C:\\Z64.ZIP";
+  job.include = "C:\\D\\*.*|";
+  job.forceZip64 = true;
+  ASSERT_EQ(azip32::runPackJob(job), AZIP_OK);
+
+  const std::string zip = readFile(drive / "Z64.ZIP");
+  EXPECT_NE(zip.find("PK\x06\x06"), std::string::npos);  // the ZIP64 end record
+  if (ziptest::haveTool("unzip")) {
+    EXPECT_EQ(run("unzip -tq " + quoted(drive / "Z64.ZIP") + " >/dev/null"), 0);
+  }
+  EXPECT_EQ(unpack(aunzip32::Mode::Test, "C:\\Z64.ZIP"), AUNZIP_OK);
+  EXPECT_TRUE(gMessages.empty());
+  EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\Z64.ZIP", "C:\\OUT"), AUNZIP_OK);
+  EXPECT_EQ(readFile(drive / "OUT" / "A.DBF"), ziptest::tableBytes(1, 500));
+  EXPECT_TRUE(readFile(drive / "OUT" / "BIG.DBF") == big);
+}
+
+TEST_F(JobsTest, MoreThan65535EntriesNeedZip64AndGetIt) {
+  {
+    ziplib::ContainerWriter w(drive / "MANY.ZIP");
+    ziplib::EntryData e;
+    char name[16];
+    for (int i = 0; i < 70000; ++i) {
+      std::snprintf(name, sizeof name, "F%05d", i);
+      e.name = name;
+      w.addWhole(e, "");
+    }
+    w.commit();
+  }
+  ziplib::ContainerReader r(drive / "MANY.ZIP");
+  EXPECT_EQ(r.entries().size(), 70000u);
+  EXPECT_EQ(r.entries().back().name, "F69999");
+  if (ziptest::haveTool("unzip")) {
+    EXPECT_EQ(run("unzip -tq " + quoted(drive / "MANY.ZIP") + " >/dev/null"), 0);
+  }
+}
+
+TEST_F(JobsTest, ExtractionWritesOnlySafeBareNamesInsideTheTarget) {
+  {
+    ziplib::ContainerWriter w(drive / "EVIL.ZIP");
+    for (std::string name : {"../../ESCAPE.TXT", "..", ".", "", "C:EVIL.TXT", "DIR\\..", "SUB/OK.TXT",
+                             "A|B.TXT", "WILD*.TXT", "DIR/"}) {
+      ziplib::EntryData e;
+      e.name = name;
+      e.size = e.compressedSize = 4;
+      e.crc = ziplib::crc32Update(0, "data", 4);
+      w.addWhole(e, "data");
+    }
+    w.commit();
+  }
+  fs::create_directories(drive / "T");
+  EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\EVIL.ZIP", "C:\\T"), AUNZIP_E_DAMAGED);
+  EXPECT_EQ(filesIn(drive / "T"), (std::vector<std::string>{"ESCAPE.TXT", "OK.TXT"}));
+  EXPECT_EQ(filesIn(drive.root()), std::vector<std::string>{"EVIL.ZIP"});
+  EXPECT_EQ(texts(AUNZIP_MSG_ITEM), (std::vector<std::string>{"..\\..\\ESCAPE.TXT|C:\\T\\ESCAPE.TXT|",
+                                                                "SUB\\OK.TXT|C:\\T\\OK.TXT|"}));
+  EXPECT_EQ(texts(AUNZIP_MSG_PROBLEM).size(), 7u);  // all but the two files and the folder entry
+}
+
+TEST_F(JobsTest, ExtractionHonoursTheIncludePatterns) {
+  ziptest::writeFile(drive / "D" / "A.DBF", "a");
+  ziptest::writeFile(drive / "D" / "A.CDX", "x");
+  azip32::PackJob job;
+  job.archive = "C:\\T.ZIP";
+  job.include = "C:\\D\\*.*|";
+  ASSERT_EQ(azip32::runPackJob(job), AZIP_OK);
+  EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\T.ZIP", "C:\\OUT", " *.DBF |"), AUNZIP_OK);
+  EXPECT_EQ(filesIn(drive / "OUT"), std::vector<std::string>{"A.DBF"});
+}
+
+TEST_F(JobsTest, EntriesSharingTheirBytesAreDamage) {
+  {
+    ziplib::ContainerWriter w(drive / "TWICE.ZIP");
+    ziplib::EntryData e;
+    e.name = "X";
+    e.size = e.compressedSize = 4;
+    e.crc = ziplib::crc32Update(0, "same", 4);
+    w.addWhole(e, "same");
+    w.addWhole(e, "same");
+    w.commit();
+  }
+  std::string zip = readFile(drive / "TWICE.ZIP");
+  ziplib::patch32(zip, zip.rfind("PK\x01\x02") + 42, 0);  // the second record points at the first entry
+  ziptest::writeFile(drive / "TWICE.ZIP", zip);
+  EXPECT_EQ(unpack(aunzip32::Mode::Test, "C:\\TWICE.ZIP"), AUNZIP_E_DAMAGED);
+  EXPECT_EQ(texts(AUNZIP_MSG_ITEM), std::vector<std::string>{"X|entry overlaps another entry|"});
+}
+
+TEST_F(JobsTest, TheContainerIsNeverPackedIntoItselfAndLeavesNoTemporaryFile) {
+  ziptest::writeFile(drive / "D" / "A.DBF", "a");
+  azip32::PackJob job;
+  job.archive = "C:\\D\\SELF.ZIP";
+  job.include = "C:\\D\\*.*|";
+  ASSERT_EQ(azip32::runPackJob(job), AZIP_OK);
+  ASSERT_EQ(azip32::runPackJob(job), AZIP_OK);
+  EXPECT_EQ(ziplib::ContainerReader(drive / "D" / "SELF.ZIP").entries().size(), 1u);
+  EXPECT_EQ(filesIn(drive / "D"), (std::vector<std::string>{"A.DBF", "SELF.ZIP"}));
+}
+
+TEST_F(JobsTest, AFailedPackingLeavesTheEarlierContainerAlone) {
+  ziptest::writeFile(drive / "D" / "A.DBF", "a");
+  ziptest::writeFile(drive / "OLD.ZIP", "earlier");
+  // A file that is listed but cannot be read: the process's memory file.
+  drive.map('P', "/proc/self");
+  azip32::PackJob job;
+  job.archive = "C:\\OLD.ZIP";
+  job.include = "C:\\D\\*.*|P:\\mem|";
+  EXPECT_EQ(azip32::runPackJob(job), AZIP_E_READ);
+  EXPECT_EQ(readFile(drive / "OLD.ZIP"), "earlier");
+  EXPECT_EQ(filesIn(drive.root()), std::vector<std::string>{"OLD.ZIP"});
+
+  ziptest::writeFile(drive / "FILE", "a file where a folder should be");
+  job.archive = "C:\\FILE\\X.ZIP";
+  job.include = "C:\\D\\*.*|";
+  EXPECT_EQ(azip32::runPackJob(job), AZIP_E_WRITE);
+}
+
+}  // namespace
