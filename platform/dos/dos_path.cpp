@@ -60,7 +60,11 @@ std::string DosPath::str() const {
 
 std::optional<DosPath> absolute(std::string_view path) {
   DosPath result;
-  std::string_view rest = path;
+  // Windows ignores blanks around a path and trailing blanks and dots of
+  // each name, so "C:\X\A.DBF " names C:\X\A.DBF.
+  const auto first = path.find_first_not_of(' ');
+  const auto last = path.find_last_not_of(' ');
+  std::string_view rest = first == std::string_view::npos ? std::string_view() : path.substr(first, last - first + 1);
   bool hasDrive = rest.size() >= 2 && rest[1] == ':';
   if (hasDrive) {
     char d = text::upperCp1252(rest[0]);
@@ -78,6 +82,10 @@ std::optional<DosPath> absolute(std::string_view path) {
   }
   for (auto& p : splitParts(rest)) raw.push_back(std::move(p));
   for (auto& p : raw) {
+    if (p != "." && p != "..") {
+      p.erase(p.find_last_not_of(" .") + 1);
+      if (p.empty()) continue;
+    }
     if (p == ".") continue;
     if (p == "..") {
       if (!result.parts.empty()) result.parts.pop_back();

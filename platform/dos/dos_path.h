@@ -2,7 +2,8 @@
 // DOS paths as the programs write them: "C:\FOLDER\FILE.EXT", case-
 // insensitive, backslash-separated. A path may also be relative ("DBF\X",
 // "\ROOT\X" on the current drive, "C:X" relative to the current folder of
-// C:). Doubled backslashes count as one separator.
+// C:). Doubled backslashes count as one separator; blanks around the path
+// and trailing blanks and dots of each name are ignored, as on Windows.
 #include <filesystem>
 #include <optional>
 #include <string>

@@ -54,6 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostCase{"dotDotAboveRootStaysAtRoot", "C:\\..\\..\\ZELK", "Zelk"},
         HostCase{"relativeToCurrentFolder", "ZELK\\FIRME", "Zelk/FIRME"},
         HostCase{"rootedOnCurrentDrive", "\\ZELK", "Zelk"},
+        HostCase{"blanksAroundThePath", "  C:\\ZELK\\README.TXT  ", "Zelk/ReadMe.txt"},
+        HostCase{"trailingBlanksAndDotsOfNames", "C:\\ZELK. \\README.TXT.", "Zelk/ReadMe.txt"},
         HostCase{"unmappedDrive", "Q:\\X", nullptr},
         HostCase{"notADrive", "1:\\X", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
