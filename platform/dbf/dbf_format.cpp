@@ -88,7 +88,10 @@ std::string formatNumber(double n, int length, int decimals) {
 }
 
 bool validDate(const Date& d) {
-  return d.year >= 1 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31;
+  if (d.year < 1 || d.year > 9999 || d.month < 1 || d.month > 12 || d.day < 1) return false;
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
+  return d.day <= kDays[d.month - 1] + (d.month == 2 && leap ? 1 : 0);
 }
 
 }  // namespace

@@ -92,6 +92,7 @@ std::unique_ptr<Table> Table::open(const std::string& dosName, Mode mode) {
   if (fd < 0 && (errno == EACCES || errno == EROFS) && mode.readOnly) fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) engineError("tabela ne postoji (table not found)", dosName);
+    if (errno == EISDIR) engineError("nije fajl tabele (not a table file)", dosName);
     engineError(systemReason("tabela se ne moze otvoriti", "cannot open"), dosName);
   }
   FdGuard guard{fd};
