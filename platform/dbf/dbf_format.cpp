@@ -8,26 +8,7 @@
 
 #include "platform/text/xbase.h"
 
-namespace platform::dbf {
-
-std::string Value::text() const {
-  auto* s = std::get_if<std::string>(&v_);
-  return s ? *s : std::string();
-}
-double Value::number() const {
-  auto* n = std::get_if<double>(&v_);
-  return n ? *n : 0.0;
-}
-Date Value::date() const {
-  auto* d = std::get_if<Date>(&v_);
-  return d ? *d : Date{};
-}
-bool Value::logical() const {
-  auto* b = std::get_if<bool>(&v_);
-  return b ? *b : false;
-}
-
-namespace format {
+namespace platform::dbf::format {
 namespace {
 
 std::uint16_t get16(std::string_view b, std::size_t at) {
@@ -321,5 +302,4 @@ Date today() {
   return Date{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday};
 }
 
-}  // namespace format
-}  // namespace platform::dbf
+}  // namespace platform::dbf::format

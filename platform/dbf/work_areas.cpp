@@ -44,7 +44,7 @@ Table& table() {
   Area& a = area();
   if (a.table) return *a.table;
   if (!a.refusedName.empty())
-    engineError("tabela je zauzeta u drugom radu, radna oblast nije u upotrebi (table held elsewhere, work area not in use)",
+    engineError("tabela je zauzeta na drugom mestu, radna oblast nije u upotrebi (table held elsewhere, work area not in use)",
                 a.refusedName);
   engineError("radna oblast nije u upotrebi (work area not in use)",
               "radna oblast " + std::to_string(engine().current));
