@@ -9,6 +9,10 @@ std::string Gde_Exe();
 // The current drive and folder: "C:\DATA\X", or "C:\" at a drive's root.
 std::string Gde_Sam();
 
-// Resolves and publishes the data location; ends the program itself on a
-// fatal failure.
+// Makes the folder tree and the server table, reads the data location from
+// the table and publishes it as the shared values ST_adresa, FI_adresa,
+// DB_adresa, TX_adresa, DB_firma, DB_naziv, DB_godina and DB_objekt
+// (platform/runtime/public_vars.h); sets the date format and the tables'
+// default folder and search path. Ends the program itself on a fatal
+// failure.
 void DB_PUT();
