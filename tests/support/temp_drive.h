@@ -1,7 +1,8 @@
 #pragma once
-// A drive C: of a test's own: a fresh folder under ZELK_TEST_TMP named after
-// the running test, the process standing at its root. Undone afterwards,
-// with every table closed and the engine's folders cleared.
+// A drive C: of a test's own: a fresh folder under ZELK_TEST_TMP, the process
+// standing at its root, more drives mapped on request. Undone afterwards:
+// drives, current folder, program path, open tables and the table engine's
+// folders.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -15,23 +16,31 @@
 #include "platform/dos/current_dir.h"
 #include "platform/dos/drive_table.h"
 
-namespace zelk_test {
+namespace testsupport {
+
+inline std::filesystem::path testTmpRoot() {
+  const char* t = std::getenv("ZELK_TEST_TMP");
+  std::filesystem::path root = t && *t ? t : std::filesystem::temp_directory_path() / "zelk-tests";
+  std::filesystem::create_directories(root);
+  return root;
+}
 
 class TempDrive {
  public:
-  TempDrive() {
-    const char* base = std::getenv("ZELK_TEST_TMP");
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name)
+  // The folder is named after the running test (and the name given).
+  explicit TempDrive(const std::string& name = "drive") {
+    std::string test = "outside-test";
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
+      test = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : test)
       if (c == '/') c = '_';
-    root = std::filesystem::path(base ? base : "/tmp/zelk-test") / name;
-    std::filesystem::remove_all(root);
-    std::filesystem::create_directories(root);
+    static int counter = 0;
+    root_ = testTmpRoot() / (test + "-" + name + "-" + std::to_string(++counter));
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
     previous_ = std::filesystem::current_path();
-    setenv("ZELK_DRIVE_C", root.c_str(), 1);
-    platform::dos::reloadDriveTable();
-    std::filesystem::current_path(root);
+    map('C', root_);
+    std::filesystem::current_path(root_);
   }
   ~TempDrive() {
     platform::dbf::closeAll();
@@ -40,14 +49,24 @@ class TempDrive {
     platform::dbf::setPath("");
     platform::dos::setProgramHostPathForTesting("");
     std::filesystem::current_path(previous_);
-    unsetenv("ZELK_DRIVE_C");
+    for (char d : mapped_) unsetenv((std::string("ZELK_DRIVE_") + d).c_str());
     platform::dos::reloadDriveTable();
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
   }
   TempDrive(const TempDrive&) = delete;
   TempDrive& operator=(const TempDrive&) = delete;
 
+  void map(char letter, const std::filesystem::path& host) {
+    setenv((std::string("ZELK_DRIVE_") + letter).c_str(), host.c_str(), 1);
+    mapped_ += letter;
+    platform::dos::reloadDriveTable();
+  }
+
+  const std::filesystem::path& root() const { return root_; }
   // The host path of a path below the drive's root ("PROG/DBF/SERVER.DBF").
-  std::filesystem::path host(const std::string& below) const { return root / below; }
+  std::filesystem::path host(const std::string& below) const { return root_ / below; }
+  std::filesystem::path operator/(const std::string& below) const { return root_ / below; }
 
   std::string read(const std::string& below) const {
     std::ifstream in(host(below), std::ios::binary);
@@ -60,10 +79,10 @@ class TempDrive {
     std::ofstream(host(below), std::ios::binary | std::ios::trunc) << bytes;
   }
 
-  std::filesystem::path root;
-
  private:
+  std::filesystem::path root_;
   std::filesystem::path previous_;
+  std::string mapped_;
 };
 
-}  // namespace zelk_test
+}  // namespace testsupport

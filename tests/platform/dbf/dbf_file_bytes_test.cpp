@@ -19,7 +19,7 @@ namespace {
 
 class DbfFileBytes : public ::testing::Test {
  protected:
-  zelk_test::TempDrive drive;
+  testsupport::TempDrive drive;
   platform::ui::ScopedScriptedDialogs dialogs;
 };
 

@@ -99,7 +99,7 @@ bool attemptInChild(Attempt a) {
 class LockFixture : public ::testing::Test {
  protected:
   void SetUp() override { drive.write("T.DBF", zelk_test::dbfFile({{"A", 'C', 1}}, {"1", "2"})); }
-  zelk_test::TempDrive drive;
+  testsupport::TempDrive drive;
   platform::ui::ScopedScriptedDialogs dialogs;
 };
 

@@ -62,7 +62,7 @@ const Damage kDamages[] = {
 
 class MalformedTable : public ::testing::TestWithParam<Damage> {
  protected:
-  zelk_test::TempDrive drive;
+  testsupport::TempDrive drive;
   platform::ui::ScopedScriptedDialogs dialogs;
 
   // The error message the general handler showed, after checking it ended
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Damages, MalformedTable, ::testing::ValuesIn(kDamages),
 
 class NotATable : public ::testing::Test {
  protected:
-  zelk_test::TempDrive drive;
+  testsupport::TempDrive drive;
   platform::ui::ScopedScriptedDialogs dialogs;
 };
 

@@ -20,7 +20,7 @@ namespace {
 
 class WorkAreas : public ::testing::Test {
  protected:
-  zelk_test::TempDrive drive;
+  testsupport::TempDrive drive;
   platform::ui::ScopedScriptedDialogs dialogs;
 
   std::string lastMessage() { return dialogs->records().empty() ? "" : dialogs->records().back().text; }

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 #include "platform/dos/current_dir.h"
 #include "platform/dos/dos_path.h"
 #include "platform/dos/drive_table.h"

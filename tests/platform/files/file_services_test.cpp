@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 #include "platform/files/file_services.h"
 #include "platform/files/wildcard.h"
 

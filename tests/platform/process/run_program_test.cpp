@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sys/stat.h>
 
-#include "../support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 #include "platform/files/file_services.h"
 #include "platform/process/run_program.h"
 

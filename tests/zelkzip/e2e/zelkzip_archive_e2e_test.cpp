@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "../../platform/support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <sys/wait.h>
 
-#include "../../platform/support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 
 namespace fs = std::filesystem;
 

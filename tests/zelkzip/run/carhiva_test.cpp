@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "../../platform/support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 #include "platform/dos/current_dir.h"
 #include "platform/ui/scripted_backend.h"
 #include "run/carhiva.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sys/stat.h>
 
-#include "../../platform/support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 #include "platform/dos/current_dir.h"
 #include "platform/files/file_services.h"
 #include "platform/ui/scripted_backend.h"

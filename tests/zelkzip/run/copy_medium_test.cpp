@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sys/resource.h>
 
-#include "../../platform/support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 #include "XBTBase1.h"
 #include "platform/dos/current_dir.h"
 #include "platform/files/file_services.h"

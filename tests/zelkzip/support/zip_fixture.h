@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/support/temp_drive.h"
+#include "tests/support/temp_drive.h"
 
 namespace ziptest {
 

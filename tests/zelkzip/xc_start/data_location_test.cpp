@@ -80,7 +80,7 @@ class DataLocation : public ::testing::Test {
     for (const char* f : {"PROG/DBF", "PROG/FIRME/FIRMA-01/2001", "PROG/TXT"}) fs::create_directories(drive.host(f));
   }
 
-  zelk_test::TempDrive drive;
+  testsupport::TempDrive drive;
   HookedDialogs* dialogs = nullptr;
   std::unique_ptr<platform::ui::DialogBackend> previous;
 };
