@@ -2,63 +2,30 @@
 // terminal: a program folder with sample tables, drives C and D of its own.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-
+#include "support/program_run.h"
 #include "tests/support/temp_drive.h"
 
 namespace fs = std::filesystem;
+using e2e::readFile;
+using e2e::today;
 
 namespace {
-
-std::string readFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string today() {
-  std::time_t now = std::time(nullptr);
-  std::tm t{};
-  localtime_r(&now, &t);
-  char buf[16];
-  std::strftime(buf, sizeof buf, "%Y-%m-%d", &t);
-  return buf;
-}
 
 class ArchiveEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directories(program);
-    for (const auto& e : fs::directory_iterator(std::getenv("ZELK_BIN")))
-      if (e.is_regular_file()) fs::copy_file(e.path(), program / e.path().filename());
+    e2e::layOutProgramFolder(program);
     fs::create_directories(data);
     for (const auto& e : fs::directory_iterator(fs::path(std::getenv("ZELK_SOURCE")) / "samples" / "FIRMA-01-2001"))
       fs::copy_file(e.path(), data / e.path().filename());
     fs::create_directories(usb);
   }
 
-  // Runs ZELKZIP from its folder with the lines as the operator's answers;
-  // the exit status, and everything it printed in out.
-  int run(const std::string& answers, bool mapD, std::string& out) {
-    std::string cmd = "cd '" + program.string() + "' && printf '" + answers +
-                      "' | env ZELK_UI=terminal ZELK_NOTEPAD=true ZELK_DRIVE_C='" + drive.root().string() + "'";
-    if (mapD) cmd += " ZELK_DRIVE_D='" + usb.string() + "'";
-    cmd += " ./ZELKZIP 2>&1";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return -1;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    int st = ::pclose(p);
-    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  // Runs ZELKZIP from its folder with the lines as the operator's answers.
+  e2e::RunResult run(const std::string& answers, bool mapD) {
+    std::map<std::string, std::string> env{{"ZELK_NOTEPAD", "true"}, {"ZELK_DRIVE_C", drive.root().string()}};
+    if (mapD) env["ZELK_DRIVE_D"] = usb.string();
+    return e2e::runZelkzip(program, program, env, answers);
   }
 
   testsupport::TempDrive drive{"archive-e2e"};
@@ -73,8 +40,9 @@ class ArchiveEndToEnd : public ::testing::Test {
 TEST_F(ArchiveEndToEnd, YesToBothQuestionsArchivesReportsAndCopies) {
   // OK for the first start's reset notice, Yes to archive, OK for the
   // report notice, Yes to the copy, OK for its result.
-  std::string out;
-  ASSERT_EQ(run("\\ny\\n\\ny\\n\\n", true, out), 0) << out;
+  const auto r = run("\ny\n\ny\n\n", true);
+  const std::string& out = r.output;
+  ASSERT_EQ(r.status, 0) << out;
 
   const fs::path zip = drive / "ZELK-ARHIVA" / name;
   ASSERT_TRUE(fs::exists(zip)) << out;
@@ -96,8 +64,9 @@ TEST_F(ArchiveEndToEnd, YesToBothQuestionsArchivesReportsAndCopies) {
 }
 
 TEST_F(ArchiveEndToEnd, ADriveThatIsNotMappedEndsWithTheDriveMessage) {
-  std::string out;
-  EXPECT_EQ(run("\\ny\\n\\ny\\n\\n", false, out), 0) << out;
+  const auto r = run("\ny\n\ny\n\n", false);
+  const std::string& out = r.output;
+  EXPECT_EQ(r.status, 0) << out;
   EXPECT_TRUE(fs::exists(drive / "ZELK-ARHIVA" / name)) << out;
   EXPECT_NE(out.find("Drajv nije u redu - kopiranje nije moguce"), std::string::npos) << out;
   EXPECT_TRUE(fs::is_empty(usb));
