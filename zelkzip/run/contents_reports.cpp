@@ -5,6 +5,7 @@
 #include "bridge/zip_messages.h"
 #include "platform/files/file_services.h"
 #include "platform/process/run_program.h"
+#include "platform/text/date_format.h"
 #include "platform/text/xbase.h"
 #include "platform/ui/dialogs.h"
 #include "xc_lib/xc_start/data_location.h"
@@ -65,11 +66,11 @@ std::string twoDecimals(double v) {
   return buf;
 }
 
+// The date in the process-wide date format, then the time of day.
 std::string stampLine(const std::tm& t) {
-  char buf[96];
-  std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d:%02d", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900,
-                t.tm_hour, t.tm_min, t.tm_sec);
-  return buf;
+  char time[32];
+  std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
+  return platform::text::formatDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday) + " " + time;
 }
 
 std::tm now() {

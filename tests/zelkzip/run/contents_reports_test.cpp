@@ -7,6 +7,7 @@
 #include "tests/support/temp_drive.h"
 #include "platform/dos/current_dir.h"
 #include "platform/files/file_services.h"
+#include "platform/text/date_format.h"
 #include "platform/ui/scripted_backend.h"
 #include "run/contents_reports.h"
 
@@ -15,7 +16,9 @@ namespace ui = platform::ui;
 
 namespace {
 
+// The moment of a report, with the date format every run sets at its start.
 std::tm stamp() {
+  platform::text::setDateFormat("dd.mm.yyyy");
   std::tm t{};
   t.tm_year = 2004 - 1900;
   t.tm_mon = 2;
