@@ -1,25 +1,16 @@
 #include "almanor/core/text_file_reader.h"
 
-#include <cstdio>
 #include <string_view>
-#include <sys/stat.h>
+
+#include "platform/hostfiles/read_file.h"
 
 namespace almanor {
 
 bool TextFileReader::LoadTextFile(const std::filesystem::path& file) {
   ReleaseTextFile();
-  std::FILE* f = std::fopen(file.c_str(), "rb");
-  if (!f) return false;
-  struct stat info {};
-  bool ok = ::fstat(::fileno(f), &info) == 0 && S_ISREG(info.st_mode);
-  std::string data;
-  char buffer[65536];
-  std::size_t n;
-  while (ok && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.append(buffer, n);
-  if (std::ferror(f)) ok = false;
-  std::fclose(f);
-  if (!ok || data.empty()) return false;
-  data_ = std::move(data);
+  auto data = platform::hostfiles::readWholeFile(file);
+  if (!data || data->empty()) return false;
+  data_ = std::move(*data);
   return true;
 }
 
