@@ -31,7 +31,9 @@ void patch32(std::string& zip, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) zip[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 // The extra field of the container's first local header.
-std::string_view firstLocalExtra(const std::string& zip) { return std::string_view(zip).substr(30 + at16(zip, 26), at16(zip, 28)); }
+std::string_view firstLocalExtra(const std::string& zip) {
+  return std::string_view(zip).substr(30 + at16(zip, 26), at16(zip, 28));
+}
 
 class JobsTest : public ::testing::Test {
  protected:

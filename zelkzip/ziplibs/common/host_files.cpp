@@ -74,7 +74,9 @@ ZPOS64_T HostFiles::tell(voidpf p, voidpf stream) {
 }
 
 long HostFiles::seek(voidpf p, voidpf stream, ZPOS64_T offset, int origin) {
-  const int whence = origin == ZLIB_FILEFUNC_SEEK_CUR ? SEEK_CUR : origin == ZLIB_FILEFUNC_SEEK_END ? SEEK_END : SEEK_SET;
+  const int whence = origin == ZLIB_FILEFUNC_SEEK_CUR   ? SEEK_CUR
+                     : origin == ZLIB_FILEFUNC_SEEK_END ? SEEK_END
+                                                        : SEEK_SET;
   if (::fseeko(file(stream), static_cast<off_t>(offset), whence) == 0) return 0;
   self(p).fail(errno);
   return -1;

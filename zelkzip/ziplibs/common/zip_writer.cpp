@@ -45,8 +45,8 @@ ContainerWriter::ContainerWriter(fs::path finalPath) : finalPath_(std::move(fina
     tempPath_ = finalPath_.parent_path() / (".~" + finalPath_.filename().string() + "." + tag + ".tmp");
     files_ = std::make_unique<HostFiles>();
     zip_ = zipOpen2_64(tempPath_.c_str(), APPEND_STATUS_CREATE, nullptr, files_->functions());
-    if (!zip_ && files_->error() != EEXIST)
-      throw ZipError(ErrorKind::Write, errnoText("cannot create the container", files_->error() ? files_->error() : ENOMEM));
+    const int e = files_->error();
+    if (!zip_ && e != EEXIST) throw ZipError(ErrorKind::Write, errnoText("cannot create the container", e ? e : ENOMEM));
   }
   if (!zip_) throw ZipError(ErrorKind::Write, "cannot create the container: no free temporary name");
 }
