@@ -21,6 +21,12 @@ namespace {
 // "\x8EIRO.DBF": a Windows-1252 name beyond ASCII (Z with caron).
 const std::string kAccented = "\x8EIRO.DBF";
 
+std::size_t find(const std::string& zip, const std::string& what, std::size_t from = 0) {
+  auto p = zip.find(what, from);
+  EXPECT_NE(p, std::string::npos) << what;
+  return p;
+}
+
 class UnZipTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -100,10 +106,12 @@ TEST_F(UnZipTest, InfoZipContainersAreListedTestedAndExtracted) {
   const std::string data = quoted(drive / "DATA");
   fs::create_directories(drive / "DATA" / "SUB");
   ziptest::writeFile(drive / "DATA" / "SUB" / "S.DBF", ziptest::tableBytes(9, 40));
-  // A plain one with a folder entry, and one written as a stream (sizes in
-  // data descriptors after the data, ZIP64 layout).
+  // A plain one with a folder entry, one of a stream (ZIP64 layout, sizes
+  // in the ZIP64 field), and one of a stream written to a pipe (sizes in a
+  // data descriptor after the data).
   ASSERT_EQ(run("cd " + data + " && zip -q -6 -r ../IZ.ZIP A.DBF EMPTY.DBF SUB"), 0);
   ASSERT_EQ(run("cd " + data + " && cat A.DBF | zip -q - - > ../STREAM.ZIP"), 0);
+  ASSERT_EQ(run("cd " + data + " && cat A.DBF | zip -q - - | cat > ../PIPED.ZIP"), 0);
 
   EXPECT_TRUE(TestUnZip("C:\\IZ.ZIP"));
   const auto listed = std::get<std::vector<Texts>>(ViewZip("C:\\IZ.ZIP", true));
@@ -118,9 +126,17 @@ TEST_F(UnZipTest, InfoZipContainersAreListedTestedAndExtracted) {
   EXPECT_EQ(readFile(drive / "OUT" / "S.DBF"), ziptest::tableBytes(9, 40));
   EXPECT_FALSE(fs::exists(drive / "OUT" / "SUB"));
 
-  EXPECT_TRUE(TestUnZip("C:\\STREAM.ZIP"));
-  EXPECT_EQ(UnZipFile("C:\\STREAM.ZIP", "C:\\OUT2"), Texts{"-"});
-  EXPECT_EQ(readFile(drive / "OUT2" / "-"), tables["A.DBF"]);
+  for (const char* name : {"STREAM", "PIPED"}) {
+    const std::string container = std::string("C:\\") + name + ".ZIP";
+    EXPECT_TRUE(TestUnZip(container)) << name;
+    EXPECT_EQ(UnZipFile(container, std::string("C:\\OUT-") + name), Texts{"-"}) << name;
+    EXPECT_EQ(readFile(drive / (std::string("OUT-") + name) / "-"), tables["A.DBF"]) << name;
+  }
+  // A data descriptor that disagrees with the central directory is damage.
+  std::string piped = readFile(drive / "PIPED.ZIP");
+  piped[find(piped, "PK\x07\x08") + 4] ^= 0x01;
+  ziptest::writeFile(drive / "PIPED.ZIP", piped);
+  EXPECT_FALSE(TestUnZip("C:\\PIPED.ZIP"));
 }
 
 TEST_F(UnZipTest, LargeEntriesAreStreamedBothWays) {
@@ -143,12 +159,6 @@ struct Damage {
   const char* what;
   std::function<void(std::string&)> apply;
 };
-
-std::size_t find(const std::string& zip, const std::string& what, std::size_t from = 0) {
-  auto p = zip.find(what, from);
-  EXPECT_NE(p, std::string::npos) << what;
-  return p;
-}
 
 class DamageTest : public UnZipTest, public ::testing::WithParamInterface<Damage> {};
 

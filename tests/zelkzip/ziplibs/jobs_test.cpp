@@ -6,7 +6,7 @@
 #include "pack_job.h"
 #include "support/zip_fixture.h"
 #include "unpack_job.h"
-#include "zip_bytes.h"
+#include "zip_fields.h"
 #include "zip_reader.h"
 #include "zip_writer.h"
 
@@ -23,6 +23,17 @@ struct Message {
 };
 std::vector<Message> gMessages;
 void collect(void*, int number, const char* text) { gMessages.push_back({number, text}); }
+
+unsigned at16(const std::string& zip, std::size_t at) {
+  return static_cast<unsigned char>(zip[at]) | static_cast<unsigned char>(zip[at + 1]) << 8;
+}
+void patch32(std::string& zip, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) zip[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+// The extra field of the container's first local header.
+std::string_view firstLocalExtra(const std::string& zip) {
+  return std::string_view(zip).substr(30 + at16(zip, 26), at16(zip, 28));
+}
 
 class JobsTest : public ::testing::Test {
  protected:
@@ -54,7 +65,7 @@ class JobsTest : public ::testing::Test {
   testsupport::TempDrive drive;
 };
 
-TEST_F(JobsTest, Zip64RecordsAreWrittenAndReadBack) {
+TEST_F(JobsTest, Zip64LocalHeadersAreWrittenAndReadBack) {
   ziptest::writeFile(drive / "D" / "A.DBF", ziptest::tableBytes(1, 500));
   std::string big;
   while (big.size() < (33u << 20)) big += ziptest::tableBytes(static_cast<int>(big.size()), 4000);
@@ -66,7 +77,7 @@ TEST_F(JobsTest, Zip64RecordsAreWrittenAndReadBack) {
   ASSERT_EQ(azip32::runPackJob(job), AZIP_OK);
 
   const std::string zip = readFile(drive / "Z64.ZIP");
-  EXPECT_NE(zip.find("PK\x06\x06"), std::string::npos);  // the ZIP64 end record
+  EXPECT_TRUE(ziplib::findExtra(firstLocalExtra(zip), ziplib::kExtraZip64));
   if (ziptest::haveTool("unzip")) {
     EXPECT_EQ(run("unzip -tq " + quoted(drive / "Z64.ZIP") + " >/dev/null"), 0);
   }
@@ -89,6 +100,7 @@ TEST_F(JobsTest, MoreThan65535EntriesNeedZip64AndGetIt) {
     }
     w.commit();
   }
+  EXPECT_NE(readFile(drive / "MANY.ZIP").find("PK\x06\x06"), std::string::npos);  // the ZIP64 end record
   ziplib::ContainerReader r(drive / "MANY.ZIP");
   EXPECT_EQ(r.entries().size(), 70000u);
   EXPECT_EQ(r.entries().back().name, "F69999");
@@ -104,7 +116,7 @@ TEST_F(JobsTest, ExtractionWritesOnlySafeBareNamesInsideTheTarget) {
                              "A|B.TXT", "WILD*.TXT", "DIR/"}) {
       ziplib::EntryData e;
       e.name = name;
-      e.size = e.compressedSize = 4;
+      e.size = 4;
       e.crc = ziplib::crc32Update(0, "data", 4);
       w.addWhole(e, "data");
     }
@@ -135,14 +147,14 @@ TEST_F(JobsTest, EntriesSharingTheirBytesAreDamage) {
     ziplib::ContainerWriter w(drive / "TWICE.ZIP");
     ziplib::EntryData e;
     e.name = "X";
-    e.size = e.compressedSize = 4;
+    e.size = 4;
     e.crc = ziplib::crc32Update(0, "same", 4);
     w.addWhole(e, "same");
     w.addWhole(e, "same");
     w.commit();
   }
   std::string zip = readFile(drive / "TWICE.ZIP");
-  ziplib::patch32(zip, zip.rfind("PK\x01\x02") + 42, 0);  // the second record points at the first entry
+  patch32(zip, zip.rfind("PK\x01\x02") + 42, 0);  // the second record points at the first entry
   ziptest::writeFile(drive / "TWICE.ZIP", zip);
   EXPECT_EQ(unpack(aunzip32::Mode::Test, "C:\\TWICE.ZIP"), AUNZIP_E_DAMAGED);
   EXPECT_EQ(texts(AUNZIP_MSG_ITEM), std::vector<std::string>{"X|entry overlaps another entry|"});

@@ -76,23 +76,18 @@ int view(const ContainerReader& zip, const Messages& m) {
 
 struct Tested {
   std::string problem;
-  std::uint64_t start = 0, end = 0;
+  Span span;
 };
 
 int test(const ContainerReader& zip, const Messages& m) {
   const auto& entries = zip.entries();
-  std::vector<std::pair<std::uint64_t, std::size_t>> placed;  // end of each sound entry's data, by start
-  std::vector<std::uint64_t> ends(entries.size());
+  std::vector<std::pair<Span, std::size_t>> placed;  // each sound entry's bytes
   int result = AUNZIP_OK;
   runOrdered<Tested>(
       entries.size(), workerThreads(), 256,
       [&](std::size_t i) {
         Tested t;
-        const LocatedEntry loc = zip.locate(entries[i]);
-        t.problem = loc.problem;
-        if (t.problem.empty()) t.problem = zip.readData(entries[i], loc.dataOffset, [](const char*, std::size_t) { return true; });
-        t.start = entries[i].localOffset;
-        t.end = loc.end;
+        t.problem = zip.readEntry(entries[i], [](const char*, std::size_t) { return true; }, &t.span);
         return t;
       },
       [&](std::size_t i, Tested& t) {
@@ -100,16 +95,18 @@ int test(const ContainerReader& zip, const Messages& m) {
           m.say(AUNZIP_MSG_ITEM, {storedPathText(entries[i].name), t.problem});
           result = AUNZIP_E_DAMAGED;
         } else {
-          placed.emplace_back(t.start, i);
-          ends[i] = t.end;
+          placed.emplace_back(t.span, i);
         }
         return true;
       });
   // Entries that share bytes: a damaged directory, or a container built to
-  // unpack to far more than it holds.
-  std::sort(placed.begin(), placed.end());
+  // unpack to far more than it holds. minizip reads each entry by itself
+  // and cannot see this.
+  std::sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+    return std::pair(a.first.start, a.second) < std::pair(b.first.start, b.second);
+  });
   for (std::size_t k = 1; k < placed.size(); ++k) {
-    if (ends[placed[k - 1].second] > placed[k].first) {
+    if (placed[k - 1].first.end > placed[k].first.start) {
       m.say(AUNZIP_MSG_ITEM, {storedPathText(entries[placed[k].second].name), "entry overlaps another entry"});
       result = AUNZIP_E_DAMAGED;
     }
@@ -234,18 +231,13 @@ Extracted extractOne(const ContainerReader& zip, const Entry& e, const std::stri
     return x;
   }
   x.finalHost = *host;
-  const LocatedEntry loc = zip.locate(e);
-  if (!loc.problem.empty()) {
-    x.problem = loc.problem;
-    return x;
-  }
   x.temp = std::make_unique<TempFile>(targetHost);
   if (!x.temp->open()) {
     x.problem = std::string("cannot write: ") + std::strerror(x.temp->error());
     return x;
   }
   TempFile& out = *x.temp;
-  x.problem = zip.readData(e, loc.dataOffset, [&](const char* p, std::size_t n) { return out.write(p, n); });
+  x.problem = zip.readEntry(e, [&](const char* p, std::size_t n) { return out.write(p, n); });
   if (x.problem == "write failed") x.problem = std::string("cannot write: ") + std::strerror(out.error());
   if (x.problem.empty() && !out.finish(e.modified ? *e.modified : fromDosDateTime(e.when)))
     x.problem = std::string("cannot write: ") + std::strerror(out.error());

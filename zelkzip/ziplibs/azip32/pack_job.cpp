@@ -126,7 +126,6 @@ Packed packWhole(const Item& item) {
     p.entry.method = kMethodStored;
     p.data = std::move(data);
   }
-  p.entry.compressedSize = p.data.size();
   return p;
 }
 

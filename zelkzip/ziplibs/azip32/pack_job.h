@@ -9,7 +9,7 @@ struct PackJob {
   std::string include;
   bool recurse = false;
   bool saveStructure = false;
-  bool forceZip64 = false;  // tests only: ZIP64 records even when not needed
+  bool forceZip64 = false;  // tests only: ZIP64 local headers even when not needed
 };
 
 // Performs the job; an AZIP_ result code. Throws bad_alloc.

@@ -1,7 +1,7 @@
 #pragma once
-// Little-endian fields of the ZIP records, appended to or read from byte
-// strings. The reader never reads past its end: a short record sets ok()
-// false and gives zeros.
+// Little-endian fields of the extra fields and headers we build or check
+// beside minizip, appended to or read from byte strings. The reader never
+// reads past its end: a short record sets ok() false and gives zeros.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,9 +19,6 @@ inline void put32(std::string& out, std::uint32_t v) {
 inline void put64(std::string& out, std::uint64_t v) {
   put32(out, static_cast<std::uint32_t>(v & 0xFFFFFFFFu));
   put32(out, static_cast<std::uint32_t>(v >> 32));
-}
-inline void patch32(std::string& out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 class ByteReader {

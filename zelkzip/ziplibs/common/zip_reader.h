@@ -1,17 +1,23 @@
 #pragma once
-// Reads a ZIP container: the end records and the central directory when it
-// is opened, each entry's local header and data on request. Every check
-// that fails gives a short English text naming the problem. The reader may
-// be used from several threads at once once it is open.
+// Reads a ZIP container through minizip: its central directory when it is
+// opened, each entry's data, raw, on request. minizip finds the end
+// records and walks the directory; its open of an entry compares the local
+// header's method, CRC, sizes and name length with the central record. We
+// check what it leaves (see readEntry), inflate, and check CRC and sizes.
+// Every check that fails gives a short English text naming the problem.
+// Once open, the reader may be used from several threads at once.
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "zip_records.h"
+#include "host_files.h"
+#include "zip_fields.h"
 
 namespace ziplib {
 
@@ -25,17 +31,15 @@ struct Entry {
   std::uint32_t crc = 0;
   std::uint64_t compressedSize = 0;
   std::uint64_t size = 0;
-  std::uint64_t localOffset = 0;
   bool folder = false;
+  // Where minizip finds the entry's central record again.
+  std::uint64_t directoryPosition = 0, index = 0;
 };
 
-// Where an entry's data lies, as its local header says, and the first
-// disagreement of the local header (and data descriptor) with the central
-// directory, if any.
-struct LocatedEntry {
-  std::uint64_t dataOffset = 0;
-  std::uint64_t end = 0;  // past the data and its descriptor
-  std::string problem;
+// The bytes of the container an entry occupies: its local header, data
+// and data descriptor.
+struct Span {
+  std::uint64_t start = 0, end = 0;
 };
 
 class ContainerReader {
@@ -50,26 +54,29 @@ class ContainerReader {
   ContainerReader& operator=(const ContainerReader&) = delete;
 
   const std::vector<Entry>& entries() const { return entries_; }
-  std::uint64_t centralDirectoryOffset() const { return cdOffset_; }
 
-  LocatedEntry locate(const Entry& e) const;
-
-  // Reads the entry's data in full, hands the uncompressed bytes to the
-  // sink and checks method, sizes and CRC. "" when all is well; the
-  // problem otherwise. A sink returning false stops the reading with the
-  // problem "write failed".
-  std::string readData(const Entry& e, std::uint64_t dataOffset, const Sink& sink) const;
+  // Reads the entry in full, hands its uncompressed bytes to the sink and
+  // checks it: "" when all is well, the problem otherwise. A sink returning
+  // false stops the reading with the problem "write failed". The span is
+  // set when the entry's header and data could be found.
+  std::string readEntry(const Entry& e, const Sink& sink, Span* span = nullptr) const;
 
  private:
-  void readEnd();
-  void readCentralDirectory();
+  class Handle;
+  std::unique_ptr<Handle> takeHandle() const;
+  void giveBack(std::unique_ptr<Handle> h) const;
+  void readDirectory(Handle& h);
+  std::string checkLocalHeader(const Entry& e, std::uint64_t dataOffset, std::uint64_t extraSize, Span& span) const;
+  std::string checkDescriptor(const Entry& e, Span& span) const;
+  bool isEmptyContainer(std::uint64_t fileSize) const;
   bool readAt(std::uint64_t offset, char* buf, std::size_t n) const;
 
-  int fd_ = -1;
-  std::uint64_t fileSize_ = 0;
-  std::uint64_t count_ = 0;
-  std::uint64_t cdOffset_ = 0;
-  std::uint64_t cdSize_ = 0;
+  std::string path_;
+  int fd_ = -1;  // for the checks minizip leaves to us
+  // minizip's handles are not shared between threads: each reading thread
+  // takes one of its own and gives it back.
+  mutable std::mutex handlesLock_;
+  mutable std::vector<std::unique_ptr<Handle>> idle_;
   std::vector<Entry> entries_;
 };
 

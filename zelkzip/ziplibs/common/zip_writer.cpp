@@ -3,13 +3,17 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <minizip/zip.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "deflate_codec.h"
-#include "zip_bytes.h"
+#include "zip64_end.h"
 #include "zip_error.h"
 
 namespace fs = std::filesystem;
@@ -17,11 +21,17 @@ namespace fs = std::filesystem;
 namespace ziplib {
 namespace {
 
-constexpr std::size_t kBufferLimit = 4u << 20;
-// A streamed entry whose file is this large gets ZIP64 sizes in its local
-// header: its deflated size is not known when the header is written, and
-// deflate adds at most a few bytes per 16 KiB.
+// A streamed entry whose file is this large gets room for ZIP64 sizes in
+// its local header: its deflated size is not known when the header is
+// written, and deflate adds at most a few bytes per 16 KiB.
 constexpr std::uint64_t kStreamZip64Threshold = 0xF0000000ull;
+// minizip takes the bytes of one write in an unsigned int.
+constexpr std::size_t kWritePiece = 16u << 20;
+// Made by MS-DOS (attributes are DOS attributes), format 4.5 (ZIP64).
+constexpr uLong kVersionMadeBy = 45;
+constexpr uLong kDosArchiveAttribute = 0x20;
+
+zipFile handle(void* p) { return static_cast<zipFile>(p); }
 
 std::string errnoText(const char* what, int e) { return std::string(what) + ": " + std::strerror(e); }
 
@@ -29,100 +39,84 @@ std::string errnoText(const char* what, int e) { return std::string(what) + ": "
 
 ContainerWriter::ContainerWriter(fs::path finalPath) : finalPath_(std::move(finalPath)) {
   std::random_device rd;
-  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+  for (int attempt = 0; attempt < 100 && !zip_; ++attempt) {
     char tag[16];
     std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(rd()));
     tempPath_ = finalPath_.parent_path() / (".~" + finalPath_.filename().string() + "." + tag + ".tmp");
-    fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 && errno != EEXIST) throw ZipError(ErrorKind::Write, errnoText("cannot create the container", errno));
+    files_ = std::make_unique<HostFiles>();
+    zip_ = zipOpen2_64(tempPath_.c_str(), APPEND_STATUS_CREATE, nullptr, files_->functions());
+    const int e = files_->error();
+    if (!zip_ && e != EEXIST) throw ZipError(ErrorKind::Write, errnoText("cannot create the container", e ? e : ENOMEM));
   }
-  if (fd_ < 0) throw ZipError(ErrorKind::Write, "cannot create the container: no free temporary name");
+  if (!zip_) throw ZipError(ErrorKind::Write, "cannot create the container: no free temporary name");
 }
 
 ContainerWriter::~ContainerWriter() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!committed_) ::unlink(tempPath_.c_str());
+  if (committed_) return;
+  ::unlink(tempPath_.c_str());
+  // minizip has no way to abandon a container: it is closed unlinked, and
+  // what it writes on closing goes nowhere.
+  if (zip_) zipClose(handle(zip_), nullptr);
 }
 
-void ContainerWriter::flushBuffer() {
-  std::size_t done = 0;
-  while (done < buffer_.size()) {
-    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw ZipError(ErrorKind::Write, errnoText("cannot write the container", errno));
-    done += static_cast<std::size_t>(n);
-  }
-  buffer_.clear();
+void ContainerWriter::fail(const char* what, int minizipResult) {
+  const int e = files_->error();
+  if (e != 0) throw ZipError(ErrorKind::Write, errnoText(what, e));
+  throw ZipError(ErrorKind::Write, std::string(what) + ": minizip error " + std::to_string(minizipResult));
 }
 
-void ContainerWriter::append(std::string_view bytes) {
-  if (buffer_.size() + bytes.size() > kBufferLimit) {
-    flushBuffer();
-    if (bytes.size() > kBufferLimit) {
-      // Large data goes straight to the file, not through the buffer.
-      buffer_.assign(bytes);
-      flushBuffer();
-      offset_ += bytes.size();
-      return;
-    }
-  }
-  buffer_.append(bytes);
-  offset_ += bytes.size();
+void ContainerWriter::open(const EntryData& e, bool zip64) {
+  const StoredName name = storeName(e.name);
+  // minizip takes the name as a C string and stores its length in 16 bits
+  // without a check.
+  if (name.bytes.size() > kMax16) throw ZipError(ErrorKind::Read, "name too long: " + e.name);
+  if (name.bytes.find('\0') != std::string::npos) throw ZipError(ErrorKind::Read, "name holds a NUL: " + e.name);
+  zip_fileinfo info{};
+  info.dosDate = packDosDateTime(toDosDateTime(e.modified));
+  info.external_fa = kDosArchiveAttribute;
+  // The timestamp keeps the time to the second. It also makes Info-ZIP
+  // honour the UTF-8 flag of an entry made on MS-DOS: without any extra
+  // field it reads the name as an OEM code page.
+  const std::string extra = unixTimeExtra(e.modified);
+  const int level = e.method == kMethodDeflated ? kDeflateLevel : 0;
+  const int r = zipOpenNewFileInZip4_64(handle(zip_), name.bytes.c_str(), &info, extra.data(),
+                                        static_cast<uInt>(extra.size()), extra.data(), static_cast<uInt>(extra.size()),
+                                        nullptr, e.method, level, /*raw=*/1, -MAX_WBITS, DEF_MEM_LEVEL,
+                                        Z_DEFAULT_STRATEGY, nullptr, 0, kVersionMadeBy, name.utf8 ? kFlagUtf8 : 0,
+                                        zip64 ? 1 : 0);
+  if (r != ZIP_OK) fail("cannot write the container", r);
 }
 
-void ContainerWriter::writeAt(std::uint64_t offset, std::string_view bytes) {
-  flushBuffer();
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw ZipError(ErrorKind::Write, errnoText("cannot write the container", errno));
-    done += static_cast<std::size_t>(n);
+void ContainerWriter::write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t n = std::min(bytes.size(), kWritePiece);
+    const int r = zipWriteInFileInZip(handle(zip_), bytes.data(), static_cast<unsigned>(n));
+    if (r != ZIP_OK) fail("cannot write the container", r);
+    bytes.remove_prefix(n);
   }
 }
 
-std::string ContainerWriter::localHeader(const Central& c, bool zip64) const {
-  std::string extra;
-  if (zip64) {
-    put16(extra, kExtraZip64);
-    put16(extra, 16);
-    put64(extra, c.size);
-    put64(extra, c.compressedSize);
-  }
-  extra += unixTimeExtra(c.modified);
-  std::string h;
-  put32(h, kLocalSignature);
-  put16(h, zip64 ? kVersionZip64 : (c.method == kMethodDeflated ? kVersionDeflate : 10));
-  put16(h, c.name.utf8 ? kFlagUtf8 : 0);
-  put16(h, c.method);
-  put16(h, c.when.time);
-  put16(h, c.when.date);
-  put32(h, c.crc);
-  put32(h, zip64 ? kMax32 : static_cast<std::uint32_t>(c.compressedSize));
-  put32(h, zip64 ? kMax32 : static_cast<std::uint32_t>(c.size));
-  put16(h, static_cast<std::uint16_t>(c.name.bytes.size()));
-  put16(h, static_cast<std::uint16_t>(extra.size()));
-  h += c.name.bytes;
-  h += extra;
-  return h;
+void ContainerWriter::close(std::uint64_t size, std::uint32_t crc) {
+  const int r = zipCloseFileInZipRaw64(handle(zip_), size, crc);
+  if (r != ZIP_OK) fail("cannot write the container", r);
 }
 
 void ContainerWriter::addWhole(const EntryData& e, std::string_view data) {
-  Central c{storeName(e.name), e.method, toDosDateTime(e.modified), e.modified, e.crc, data.size(), e.size, offset_};
-  if (c.name.bytes.size() > kMax16) throw ZipError(ErrorKind::Read, "name too long: " + e.name);
-  const bool zip64 = forceZip64_ || c.size >= kMax32 || c.compressedSize >= kMax32;
-  append(localHeader(c, zip64));
-  append(data);
-  entries_.push_back(std::move(c));
+  const bool zip64 = forceZip64_ || e.size >= kMax32 || data.size() >= kMax32;
+  open(e, zip64);
+  write(data);
+  close(e.size, e.crc);
+  ++entries_;
 }
 
 void ContainerWriter::addStreamed(const std::string& name, std::time_t modified, std::uint64_t expectedSize,
                                   const std::function<std::size_t(char*, std::size_t)>& read) {
-  Central c{storeName(name), kMethodDeflated, toDosDateTime(modified), modified, 0, 0, 0, offset_};
-  if (c.name.bytes.size() > kMax16) throw ZipError(ErrorKind::Read, "name too long: " + name);
+  EntryData e;
+  e.name = name;
+  e.modified = modified;
+  e.method = kMethodDeflated;
   const bool zip64 = forceZip64_ || expectedSize >= kStreamZip64Threshold;
-  const std::string provisional = localHeader(c, zip64);
-  append(provisional);
+  open(e, zip64);
 
   StreamDeflater deflater;
   if (!deflater.ok()) throw std::bad_alloc();
@@ -131,114 +125,45 @@ void ContainerWriter::addStreamed(const std::string& name, std::time_t modified,
   std::uint32_t crc = 0;
   std::uint64_t size = 0, compressed = 0;
   for (;;) {
-    std::size_t n = read(in.data(), in.size());
+    const std::size_t n = read(in.data(), in.size());
     if (n == 0) break;
     crc = crc32Update(crc, in.data(), n);
     size += n;
     out.clear();
     if (!deflater.feed(std::string_view(in.data(), n), out)) throw ZipError(ErrorKind::Write, "deflate failed");
     compressed += out.size();
-    append(out);
+    write(out);
   }
   out.clear();
   if (!deflater.finish(out)) throw ZipError(ErrorKind::Write, "deflate failed");
   compressed += out.size();
-  append(out);
-
-  c.crc = crc;
-  c.size = size;
-  c.compressedSize = compressed;
+  write(out);
+  // Without room for ZIP64 sizes minizip could not record these.
   if (!zip64 && (size >= kMax32 || compressed >= kMax32))
     throw ZipError(ErrorKind::Read, "file grew past 4 GiB while it was packed: " + name);
-  const std::string final = localHeader(c, zip64);
-  writeAt(c.offset, final);
-  entries_.push_back(std::move(c));
-}
-
-void ContainerWriter::writeCentralAndEnd() {
-  const std::uint64_t cdOffset = offset_;
-  for (const Central& c : entries_) {
-    const bool bigSize = forceZip64_ || c.size >= kMax32;
-    const bool bigCompressed = forceZip64_ || c.compressedSize >= kMax32;
-    const bool bigOffset = forceZip64_ || c.offset >= kMax32;
-    std::string z64;
-    if (bigSize) put64(z64, c.size);
-    if (bigCompressed) put64(z64, c.compressedSize);
-    if (bigOffset) put64(z64, c.offset);
-    std::string extra;
-    if (!z64.empty()) {
-      put16(extra, kExtraZip64);
-      put16(extra, static_cast<std::uint16_t>(z64.size()));
-      extra += z64;
-    }
-    extra += unixTimeExtra(c.modified);
-    const bool zip64 = !z64.empty();
-    std::string h;
-    put32(h, kCentralSignature);
-    put16(h, kVersionZip64);  // made by: MS-DOS host, format 4.5
-    put16(h, zip64 ? kVersionZip64 : (c.method == kMethodDeflated ? kVersionDeflate : 10));
-    put16(h, c.name.utf8 ? kFlagUtf8 : 0);
-    put16(h, c.method);
-    put16(h, c.when.time);
-    put16(h, c.when.date);
-    put32(h, c.crc);
-    put32(h, bigCompressed ? kMax32 : static_cast<std::uint32_t>(c.compressedSize));
-    put32(h, bigSize ? kMax32 : static_cast<std::uint32_t>(c.size));
-    put16(h, static_cast<std::uint16_t>(c.name.bytes.size()));
-    put16(h, static_cast<std::uint16_t>(extra.size()));
-    put16(h, 0);  // comment
-    put16(h, 0);  // disk
-    put16(h, 0);  // internal attributes
-    put32(h, 0x20);  // DOS archive attribute
-    put32(h, bigOffset ? kMax32 : static_cast<std::uint32_t>(c.offset));
-    h += c.name.bytes;
-    h += extra;
-    append(h);
-  }
-  const std::uint64_t cdSize = offset_ - cdOffset;
-  const std::uint64_t count = entries_.size();
-  const bool zip64 = forceZip64_ || count >= kMax16 || cdSize >= kMax32 || cdOffset >= kMax32;
-  std::string end;
-  if (zip64) {
-    const std::uint64_t end64Offset = offset_;
-    put32(end, kEnd64Signature);
-    put64(end, kEnd64Size - 12);
-    put16(end, kVersionZip64);
-    put16(end, kVersionZip64);
-    put32(end, 0);
-    put32(end, 0);
-    put64(end, count);
-    put64(end, count);
-    put64(end, cdSize);
-    put64(end, cdOffset);
-    put32(end, kLocator64Signature);
-    put32(end, 0);
-    put64(end, end64Offset);
-    put32(end, 1);
-  }
-  put32(end, kEndSignature);
-  put16(end, 0);
-  put16(end, 0);
-  put16(end, zip64 ? kMax16 : static_cast<std::uint16_t>(count));
-  put16(end, zip64 ? kMax16 : static_cast<std::uint16_t>(count));
-  put32(end, zip64 ? kMax32 : static_cast<std::uint32_t>(cdSize));
-  put32(end, zip64 ? kMax32 : static_cast<std::uint32_t>(cdOffset));
-  put16(end, 0);
-  append(end);
+  close(size, crc);
+  ++entries_;
 }
 
 void ContainerWriter::commit() {
-  writeCentralAndEnd();
-  flushBuffer();
-  if (::fsync(fd_) != 0) throw ZipError(ErrorKind::Write, errnoText("cannot write the container", errno));
-  int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) throw ZipError(ErrorKind::Write, errnoText("cannot write the container", errno));
+  const int r = zipClose(handle(std::exchange(zip_, nullptr)), nullptr);
+  if (r != ZIP_OK) fail("cannot write the container", r);
+  // On disk, with the ZIP64 end minizip leaves out, before it takes the
+  // final name.
+  const int fd = ::open(tempPath_.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) throw ZipError(ErrorKind::Write, errnoText("cannot write the container", errno));
+  std::string problem;
+  if (entries_ >= kMax16 && !addZip64EndRecords(fd, entries_))
+    problem = "cannot write the container: its ZIP64 end records could not be added";
+  else if (::fsync(fd) != 0)
+    problem = errnoText("cannot write the container", errno);
+  if (::close(fd) != 0 && problem.empty()) problem = errnoText("cannot write the container", errno);
+  if (!problem.empty()) throw ZipError(ErrorKind::Write, problem);
   if (::rename(tempPath_.c_str(), finalPath_.c_str()) != 0)
     throw ZipError(ErrorKind::Write, errnoText("cannot put the container in place", errno));
   committed_ = true;
   // The rename itself is on disk only when the folder is.
-  int dir = ::open(finalPath_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dir = ::open(finalPath_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

@@ -1,4 +1,4 @@
-#include "zip_records.h"
+#include "zip_fields.h"
 
 #include <cstdio>
 

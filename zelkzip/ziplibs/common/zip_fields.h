@@ -1,7 +1,8 @@
 #pragma once
-// The ZIP records both libraries read and write: signatures, flags, the
-// DOS date and time, entry names and the extra fields we use (ZIP64 sizes
-// and offset, the Unix modification time).
+// The parts of an entry's record that minizip takes or gives as they are
+// and leaves to us: flags, the DOS date and time, how names are stored,
+// and the extra fields we write or honour (the Unix modification time, the
+// Unicode path).
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -9,19 +10,6 @@
 #include <string_view>
 
 namespace ziplib {
-
-inline constexpr std::uint32_t kLocalSignature = 0x04034b50;
-inline constexpr std::uint32_t kCentralSignature = 0x02014b50;
-inline constexpr std::uint32_t kEndSignature = 0x06054b50;
-inline constexpr std::uint32_t kEnd64Signature = 0x06064b50;
-inline constexpr std::uint32_t kLocator64Signature = 0x07064b50;
-inline constexpr std::uint32_t kDescriptorSignature = 0x08074b50;
-
-inline constexpr std::size_t kLocalHeaderSize = 30;
-inline constexpr std::size_t kCentralHeaderSize = 46;
-inline constexpr std::size_t kEndSize = 22;
-inline constexpr std::size_t kEnd64Size = 56;
-inline constexpr std::size_t kLocator64Size = 20;
 
 inline constexpr std::uint16_t kFlagEncrypted = 1u << 0;
 inline constexpr std::uint16_t kFlagDescriptor = 1u << 3;
@@ -37,9 +25,6 @@ inline constexpr std::uint16_t kExtraUnicodePath = 0x7075;
 inline constexpr std::uint32_t kMax32 = 0xFFFFFFFFu;
 inline constexpr std::uint16_t kMax16 = 0xFFFF;
 
-inline constexpr std::uint16_t kVersionDeflate = 20;
-inline constexpr std::uint16_t kVersionZip64 = 45;
-
 struct DosDateTime {
   std::uint16_t time = 0;
   std::uint16_t date = 0;
@@ -47,6 +32,11 @@ struct DosDateTime {
 
 // Local time as DOS keeps it, clamped to its range 1980-2107.
 DosDateTime toDosDateTime(std::time_t t);
+// The one 32-bit value minizip keeps both in: date high, time low.
+inline unsigned long packDosDateTime(DosDateTime dt) { return (static_cast<unsigned long>(dt.date) << 16) | dt.time; }
+inline DosDateTime unpackDosDateTime(unsigned long v) {
+  return {static_cast<std::uint16_t>(v & 0xFFFF), static_cast<std::uint16_t>((v >> 16) & 0xFFFF)};
+}
 std::time_t fromDosDateTime(DosDateTime dt);
 // "dd.mm.yyyy" and "hh:mm:ss".
 std::string dosDateText(DosDateTime dt);
