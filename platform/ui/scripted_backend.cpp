@@ -24,9 +24,9 @@ std::vector<std::string> ScriptedBackend::kinds() const {
 }
 
 namespace {
-std::string captions(const WindowSpec& spec) {
+std::string captions(const WindowSpec& layout) {
   std::string body;
-  for (const auto& e : spec.elements) {
+  for (const auto& e : layout.elements) {
     if (e.caption.empty()) continue;
     if (!body.empty()) body += "\n";
     body += e.caption;
@@ -44,9 +44,9 @@ class RecordedFocus : public FocusHolder {
 };
 }  // namespace
 
-std::unique_ptr<Window> ScriptedBackend::createWindow(const WindowSpec& spec) {
-  record({"window", spec.title, captions(spec), {}, 0});
-  auto w = std::make_unique<ScriptedWindow>(*this, spec);
+std::unique_ptr<Window> ScriptedBackend::createWindow(const WindowSpec& layout) {
+  record({"window", layout.title, captions(layout), {}, 0});
+  auto w = std::make_unique<ScriptedWindow>(*this, layout);
   open_ = w.get();
   return w;
 }
@@ -63,22 +63,22 @@ int ScriptedBackend::waitForKey(double) {
 }
 
 ScriptedWindow::ScriptedWindow(ScriptedBackend& b, WindowSpec s)
-    : spec(std::move(s)), enabled(spec.elements.size(), true), backend_(b),
-      activate_(spec.elements.size()), keys_(spec.elements.size()) {}
+    : layout(std::move(s)), enabled(layout.elements.size(), true), backend_(b),
+      activate_(layout.elements.size()), keys_(layout.elements.size()) {}
 
 ScriptedWindow::~ScriptedWindow() {
-  backend_.record({"close", spec.title, captions(spec), {}, 0});
+  backend_.record({"close", layout.title, captions(layout), {}, 0});
   if (backend_.open_ == this) backend_.open_ = nullptr;
 }
 
 void ScriptedWindow::setTitle(const std::string& title) {
-  spec.title = title;
+  layout.title = title;
   backend_.record({"title", title, "", {}, 0});
 }
 
 void ScriptedWindow::setCaption(int element, const std::string& caption) {
-  spec.elements.at(element).caption = caption;
-  backend_.record({"caption", spec.title, caption, {}, 0});
+  layout.elements.at(element).caption = caption;
+  backend_.record({"caption", layout.title, caption, {}, 0});
 }
 
 void ScriptedWindow::setEnabled(int element, bool e) { enabled.at(element) = e; }

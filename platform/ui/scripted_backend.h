@@ -37,7 +37,7 @@ class ScriptedBackend : public DialogBackend {
 
   int messageBox(const MessageBoxRequest& request) override;
   void alert(std::string_view text) override;
-  std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
+  std::unique_ptr<Window> createWindow(const WindowSpec& layout) override;
   Size desktopSize() override { return desktop; }
   std::unique_ptr<FocusHolder> focusHolder() override;
   int waitForKey(double seconds) override;
@@ -56,7 +56,7 @@ class ScriptedBackend : public DialogBackend {
 // element is enabled.
 class ScriptedWindow : public Window {
  public:
-  ScriptedWindow(ScriptedBackend& b, WindowSpec spec);
+  ScriptedWindow(ScriptedBackend& b, WindowSpec layout);
   ~ScriptedWindow() override;
   void setTitle(const std::string& title) override;
   void setCaption(int element, const std::string& caption) override;
@@ -69,7 +69,7 @@ class ScriptedWindow : public Window {
   void press(int element);
   void key(int element, int code);
 
-  WindowSpec spec;  // with titles and captions as they stand now
+  WindowSpec layout;  // with titles and captions as they stand now
   std::vector<bool> enabled;
   int focus = -1;
   bool modal = false;

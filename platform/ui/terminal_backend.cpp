@@ -106,16 +106,16 @@ class NoFocus : public FocusHolder {
 };
 }  // namespace
 
-std::unique_ptr<Window> TerminalBackend::createWindow(const WindowSpec& spec) {
+std::unique_ptr<Window> TerminalBackend::createWindow(const WindowSpec& layout) {
   std::string body;
-  for (const auto& e : spec.elements) {
+  for (const auto& e : layout.elements) {
     if (e.caption.empty()) continue;
     if (!body.empty()) body += "\r\n";
     body += e.caption;
   }
-  printBlock(spec.title, body);
+  printBlock(layout.title, body);
   out_ << std::flush;
-  return std::make_unique<TerminalWindow>(*this, spec.title);
+  return std::make_unique<TerminalWindow>(*this, layout.title);
 }
 
 std::unique_ptr<FocusHolder> TerminalBackend::focusHolder() { return std::make_unique<NoFocus>(); }

@@ -20,7 +20,7 @@ class TerminalBackend : public DialogBackend {
 
   // A window prints its title and texts when it opens and a line when it
   // closes; buttons cannot be pressed on a terminal.
-  std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
+  std::unique_ptr<Window> createWindow(const WindowSpec& layout) override;
   Size desktopSize() override { return {1024, 768}; }
   std::unique_ptr<FocusHolder> focusHolder() override;
   // Any line typed counts as Enter.

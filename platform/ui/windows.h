@@ -87,7 +87,7 @@ class WindowBackend {
   virtual ~WindowBackend() = default;
   // Creates and shows the window; it is painted before this returns, since
   // the caller may then work for a long time without handling events.
-  virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec) = 0;
+  virtual std::unique_ptr<Window> createWindow(const WindowSpec& layout) = 0;
   virtual Size desktopSize() = 0;
   virtual std::unique_ptr<FocusHolder> focusHolder() = 0;
   // Handles events until a key is pressed or the time is up; the key code,

@@ -72,8 +72,8 @@ void QtBackend::alert(std::string_view text) {
   messageBox(r);
 }
 
-std::unique_ptr<Window> QtBackend::createWindow(const WindowSpec& spec) {
-  return createQtWindow(spec, desktopSize());
+std::unique_ptr<Window> QtBackend::createWindow(const WindowSpec& layout) {
+  return createQtWindow(layout, desktopSize());
 }
 
 Size QtBackend::desktopSize() {

@@ -9,7 +9,7 @@ class QtBackend : public DialogBackend {
   QtBackend();  // makes the QApplication when the process has none
   int messageBox(const MessageBoxRequest& request) override;
   void alert(std::string_view text) override;
-  std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
+  std::unique_ptr<Window> createWindow(const WindowSpec& layout) override;
   Size desktopSize() override;
   std::unique_ptr<FocusHolder> focusHolder() override;
   int waitForKey(double seconds) override;

@@ -53,18 +53,18 @@ class KeyFilter : public QObject {
 
 class QtWindow : public Window {
  public:
-  QtWindow(const WindowSpec& spec, Size desktop) {
+  QtWindow(const WindowSpec& layout, Size desktop) {
     dialog_ = new FixedDialog;
     dialog_->setObjectName("zelkWindow");
-    dialog_->setWindowTitle(qtText(spec.title));
-    if (!spec.font.empty()) dialog_->setFont(presetFont(spec.font));
-    const int clientW = spec.size.width;
-    const int clientH = spec.size.height - kTitleBarHeight;
+    dialog_->setWindowTitle(qtText(layout.title));
+    if (!layout.font.empty()) dialog_->setFont(presetFont(layout.font));
+    const int clientW = layout.size.width;
+    const int clientH = layout.size.height - kTitleBarHeight;
     dialog_->setFixedSize(clientW, clientH);
-    dialog_->move(spec.position.x, topFromBottom(desktop.height, spec.position.y, spec.size.height));
-    if (!spec.taskbar) dialog_->setWindowFlag(Qt::Tool);
+    dialog_->move(layout.position.x, topFromBottom(desktop.height, layout.position.y, layout.size.height));
+    if (!layout.taskbar) dialog_->setWindowFlag(Qt::Tool);
     int index = 0;
-    for (const auto& e : spec.elements) {
+    for (const auto& e : layout.elements) {
       QWidget* w = nullptr;
       if (e.kind == ElementSpec::Kind::Button) {
         auto* b = new QPushButton(qtText(e.caption), dialog_);
@@ -102,8 +102,8 @@ class QtWindow : public Window {
       ++index;
     }
     // An empty text with a colour is a panel: it lies behind the others.
-    for (std::size_t i = 0; i < spec.elements.size(); ++i) {
-      const auto& e = spec.elements[i];
+    for (std::size_t i = 0; i < layout.elements.size(); ++i) {
+      const auto& e = layout.elements[i];
       if (e.kind == ElementSpec::Kind::Text && e.caption.empty() && e.background >= 0) widgets_[i]->lower();
     }
     dialog_->setWindowModality(Qt::ApplicationModal);
@@ -215,8 +215,8 @@ QColor paletteColor(int index) {
   return table[index];
 }
 
-std::unique_ptr<Window> createQtWindow(const WindowSpec& spec, Size desktop) {
-  return std::make_unique<QtWindow>(spec, desktop);
+std::unique_ptr<Window> createQtWindow(const WindowSpec& layout, Size desktop) {
+  return std::make_unique<QtWindow>(layout, desktop);
 }
 
 std::unique_ptr<FocusHolder> currentFocusHolder() {

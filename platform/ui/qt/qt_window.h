@@ -24,7 +24,7 @@ QString qtText(std::string_view cp1252);
 QFont presetFont(const std::string& preset);
 QColor paletteColor(int index);
 
-std::unique_ptr<Window> createQtWindow(const WindowSpec& spec, Size desktop);
+std::unique_ptr<Window> createQtWindow(const WindowSpec& layout, Size desktop);
 std::unique_ptr<FocusHolder> currentFocusHolder();
 int waitForKeyEvent(double seconds);
 

@@ -33,14 +33,14 @@ TEST(TextWaitWindow, OpensWithDefaultsAndTheLayoutAndClosesCleanly) {
   yc_cekaj();
   ui::ScriptedWindow* w = script->openWindow();
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->spec.title, "SACEKAJ");
-  EXPECT_EQ(w->spec.size.width, 350);
-  EXPECT_EQ(w->spec.size.height, 82);
-  EXPECT_EQ(w->spec.position.x, 337);
-  EXPECT_FALSE(w->spec.systemMenu);
+  EXPECT_EQ(w->layout.title, "SACEKAJ");
+  EXPECT_EQ(w->layout.size.width, 350);
+  EXPECT_EQ(w->layout.size.height, 82);
+  EXPECT_EQ(w->layout.position.x, 337);
+  EXPECT_FALSE(w->layout.systemMenu);
   EXPECT_TRUE(w->modal);
-  ASSERT_EQ(w->spec.elements.size(), 2u);
-  const auto& text = w->spec.elements[0];
+  ASSERT_EQ(w->layout.elements.size(), 2u);
+  const auto& text = w->layout.elements[0];
   EXPECT_EQ(text.caption, "OPERACIJA U TOKU");
   EXPECT_EQ(text.position.x, 4);
   EXPECT_EQ(text.size.width, 334);
@@ -48,8 +48,8 @@ TEST(TextWaitWindow, OpensWithDefaultsAndTheLayoutAndClosesCleanly) {
   EXPECT_TRUE(text.wordWrap);
   EXPECT_EQ(text.foreground, ui::kColorDefaultBackground);
   EXPECT_EQ(text.background, ui::kColorDarkRed);
-  EXPECT_EQ(w->spec.elements[1].caption, "");
-  EXPECT_EQ(w->spec.elements[1].size.height, 60);
+  EXPECT_EQ(w->layout.elements[1].caption, "");
+  EXPECT_EQ(w->layout.elements[1].size.height, 60);
   EXPECT_EQ(CEKAJ().CEKAJ_Txt, 1);
 
   EXPECT_EQ(yc_cekaj_kraj(), 0);
@@ -72,16 +72,16 @@ TEST(ButtonWaitWindow, TwoStepCloseShowsTheDoneState) {
   xc_cekaj();
   ui::ScriptedWindow* w = script->openWindow();
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->spec.size.height, 62);
-  EXPECT_EQ(w->spec.elements[0].caption, "OPERACIJA U TOKU");
+  EXPECT_EQ(w->layout.size.height, 62);
+  EXPECT_EQ(w->layout.elements[0].caption, "OPERACIJA U TOKU");
   EXPECT_FALSE(w->enabled[0]);  // the work is running
   w->press(0);
   w->key(0, ui::kKeyEnter);
   EXPECT_EQ(script->openWindow(), w) << "a disabled button must not end the wait";
 
   xc_cekaj_kraj();  // the caller's work is done
-  EXPECT_EQ(w->spec.title, "GOTOVO");
-  EXPECT_EQ(w->spec.elements[0].caption, "Pritisni Enter");
+  EXPECT_EQ(w->layout.title, "GOTOVO");
+  EXPECT_EQ(w->layout.elements[0].caption, "Pritisni Enter");
   EXPECT_TRUE(w->enabled[0]);
   EXPECT_EQ(w->focus, 0);
   w->key(0, 'x');
@@ -119,7 +119,7 @@ TEST(WaitWindowDemos, RunTheirSequence) {
   EXPECT_EQ(script->openWindow(), nullptr);
   xc_cekaj_test();
   ASSERT_NE(script->openWindow(), nullptr);
-  EXPECT_EQ(script->openWindow()->spec.title, "GOTOVO");
+  EXPECT_EQ(script->openWindow()->layout.title, "GOTOVO");
   script->openWindow()->key(0, ui::kKeyEnter);
   EXPECT_EQ(script->openWindow(), nullptr);
 }

@@ -83,9 +83,9 @@ std::vector<Item> collect(const std::string& include, const fs::path& container)
   std::string rest = include;
   for (;;) {
     const auto bar = rest.find('|');
-    const std::string spec = platform::xbase::AllTrim(rest.substr(0, bar));
-    if (!spec.empty()) {
-      for (const auto& f : platform::files::find(spec)) {
+    const std::string layout = platform::xbase::AllTrim(rest.substr(0, bar));
+    if (!layout.empty()) {
+      for (const auto& f : platform::files::find(layout)) {
         if (f.folder) continue;
         auto host = platform::dos::toHost(f.dosPath);
         if (!host) continue;
