@@ -1,11 +1,11 @@
-# zelk_add_test(NAME name SOURCES ... LIBS ... [GUI])
+# zelk_add_test(NAME name SOURCES ... LIBS ...)
 #
 # Every test runs with a fixed locale, no display (Qt's offscreen platform),
 # the terminal dialog backend switched off, a drive table of its own under
 # the test's temporary folder, and libraries loaded by name from build/bin
 # only (ZELK_LIBRARY_PATH), so nothing depends on the machine.
 function(zelk_add_test)
-  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
