@@ -1,9 +1,9 @@
 # zelk_add_test(NAME name SOURCES ... LIBS ...)
 #
-# Every test runs with a fixed locale, no display (Qt's offscreen platform),
-# the terminal dialog backend switched off, a drive table of its own under
-# the test's temporary folder, and libraries loaded by name from build/bin
-# only (ZELK_LIBRARY_PATH), so nothing depends on the machine.
+# Every test runs with a fixed locale and time zone, no display (Qt's
+# offscreen platform), no drives mapped beyond the defaults (a test maps its
+# own below its temporary folder), and libraries loaded by name from
+# build/bin only (ZELK_LIBRARY_PATH), so nothing depends on the machine.
 function(zelk_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
