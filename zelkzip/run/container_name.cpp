@@ -11,7 +11,7 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
-std::string ContainerName(const std::string& target_folder, const std::tm& today) {
+std::string ContainerName(const std::string& target_folder, const platform::clock::LocalTime& today) {
   const std::size_t nPozicija = RAt("\\", target_folder);
   const std::string cSifraGodine = AllTrim(SubStr(target_folder, nPozicija + 1, 100));
   // The two characters just before the last backslash.
@@ -22,14 +22,10 @@ std::string ContainerName(const std::string& target_folder, const std::tm& today
   else
     cSifraFirme.clear();
   char date[96];
-  std::snprintf(date, sizeof date, " (%04d-%02d-%02d) .ZIP", today.tm_year + 1900, today.tm_mon + 1,
-                today.tm_mday);
+  std::snprintf(date, sizeof date, " (%04d-%02d-%02d) .ZIP", today.year, today.month, today.day);
   return cSifraFirme + cSifraGodine + date;
 }
 
 std::string ZELK2000_NAZIV() {
-  std::time_t now = std::time(nullptr);
-  std::tm today{};
-  localtime_r(&now, &today);
-  return ContainerName(Gde_Sam(), today);
+  return ContainerName(Gde_Sam(), platform::clock::systemLocalTime());
 }

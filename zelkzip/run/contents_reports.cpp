@@ -67,17 +67,10 @@ std::string twoDecimals(double v) {
 }
 
 // The date in the process-wide date format, then the time of day.
-std::string stampLine(const std::tm& t) {
+std::string stampLine(const platform::clock::LocalTime& t) {
   char time[32];
-  std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
-  return platform::text::formatDate(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday) + " " + time;
-}
-
-std::tm now() {
-  std::time_t t = std::time(nullptr);
-  std::tm out{};
-  localtime_r(&t, &out);
-  return out;
+  std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return platform::text::formatDate(t.year, t.month, t.day) + " " + time;
 }
 
 void writeTellAndShow(const std::string& path, const std::string& bytes, const std::string& title) {
@@ -91,7 +84,7 @@ void writeTellAndShow(const std::string& path, const std::string& bytes, const s
 
 std::string ArchiveReportText(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
                               const std::string& ZIP_FajlMaterijal, const std::string& programFolder,
-                              const std::tm& stamp) {
+                              const platform::clock::LocalTime& stamp) {
   ReportLines r;
   addHead(r, "|ARHIVIRANO|", ZIP_FajlKontejner, "Materijal: " + ZIP_FajlMaterijal);
   double sum4 = 0, sum5 = 0;
@@ -119,7 +112,7 @@ std::string ArchiveReportText(const std::vector<std::string>& aSpisak, const std
 }
 
 std::string RestoreReportText(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
-                              const std::string& UNZIP_FolderKontejner, const std::tm& stamp) {
+                              const std::string& UNZIP_FolderKontejner, const platform::clock::LocalTime& stamp) {
   ReportLines r;
   addHead(r, "|REARHIVIRANO|", ZIP_FajlKontejner, "Raspakovan na lokaciju : " + UNZIP_FolderKontejner);
   std::size_t count = 0;
@@ -131,14 +124,14 @@ std::string RestoreReportText(const std::vector<std::string>& aSpisak, const std
 
 int ZIP_Spisak(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
                const std::string& ZIP_FajlIzvestaj, const std::string& ZIP_FajlMaterijal) {
-  writeTellAndShow(ZIP_FajlIzvestaj, ArchiveReportText(aSpisak, ZIP_FajlKontejner, ZIP_FajlMaterijal, Gde_Exe(), now()),
+  writeTellAndShow(ZIP_FajlIzvestaj, ArchiveReportText(aSpisak, ZIP_FajlKontejner, ZIP_FajlMaterijal, Gde_Exe(), platform::clock::systemLocalTime()),
                    "ARHIVIRANO | IZVESTAJ");
   return 0;
 }
 
 int UNZIP_Spisak(const std::vector<std::string>& aSpisak, const std::string& ZIP_FajlKontejner,
                  const std::string& UNZIP_FajlIzvestaj, const std::string& UNZIP_FolderKontejner) {
-  writeTellAndShow(UNZIP_FajlIzvestaj, RestoreReportText(aSpisak, ZIP_FajlKontejner, UNZIP_FolderKontejner, now()),
+  writeTellAndShow(UNZIP_FajlIzvestaj, RestoreReportText(aSpisak, ZIP_FajlKontejner, UNZIP_FolderKontejner, platform::clock::systemLocalTime()),
                    "REARHIVIRANO | IZVESTAJ");
   return 0;
 }

@@ -4,11 +4,11 @@
 #include "run/container_name.h"
 
 namespace {
-std::tm day(int y, int m, int d) {
-  std::tm t{};
-  t.tm_year = y - 1900;
-  t.tm_mon = m - 1;
-  t.tm_mday = d;
+platform::clock::LocalTime day(int y, int m, int d) {
+  platform::clock::LocalTime t;
+  t.year = y;
+  t.month = m;
+  t.day = d;
   return t;
 }
 }  // namespace

@@ -17,15 +17,15 @@ namespace ui = platform::ui;
 namespace {
 
 // The moment of a report, with the date format every run sets at its start.
-std::tm stamp() {
+platform::clock::LocalTime stamp() {
   platform::text::setDateFormat("dd.mm.yyyy");
-  std::tm t{};
-  t.tm_year = 2004 - 1900;
-  t.tm_mon = 2;
-  t.tm_mday = 5;
-  t.tm_hour = 9;
-  t.tm_min = 7;
-  t.tm_sec = 3;
+  platform::clock::LocalTime t;
+  t.year = 2004;
+  t.month = 3;
+  t.day = 5;
+  t.hour = 9;
+  t.minute = 7;
+  t.second = 3;
   return t;
 }
 
