@@ -6,6 +6,7 @@
 #include <ctime>
 #include <set>
 
+#include "platform/text/cp1252.h"
 #include "platform/text/xbase.h"
 
 namespace platform::dbf::format {
@@ -134,7 +135,9 @@ std::optional<Header> parseHeader(std::string_view bytes, std::uint64_t fileSize
       fail(why, "neispravno ime polja (bad field name)");
       return std::nullopt;
     }
-    f.name = upper(f.name);
+    // Folded as lookups fold the names asked for, accented letters too, or
+    // a field the table lists could not be found by its own name.
+    f.name = text::upperCp1252(f.name);
     f.type = upper(std::string(1, d[11]))[0];
     if (!isLetter(f.type)) {
       fail(why, "neispravan tip polja (bad field type)");
