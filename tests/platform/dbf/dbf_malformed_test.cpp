@@ -58,6 +58,8 @@ const Damage kDamages[] = {
     {"record_count_beyond_the_data", [](std::string& b) { putLe(b, 4, 3, 4); }, "record count beyond"},
     {"record_count_near_the_32_bit_limit", [](std::string& b) { putLe(b, 4, 0xFFFFFFFFu, 4); }, "record count beyond"},
     {"cut_inside_the_last_record", [](std::string& b) { b.resize(97 + 16 + 7); }, "record count beyond"},
+    // Two fields of one name were accepted, and the second could be neither read nor written.
+    {"field_named_twice", [](std::string& b) { b.replace(64, 4, "name"); }, "field named twice"},
 };
 
 class MalformedTable : public ::testing::TestWithParam<Damage> {
