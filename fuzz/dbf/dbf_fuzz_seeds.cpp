@@ -62,6 +62,20 @@ std::vector<std::pair<std::string, std::string>> engineTables() {
   }
   dbf::closeArea();
   keep("structure_table", "STRU.DBF");
+
+  // Another tool's structure table, the lengths held as text.
+  dbf::create("C:\\TEXTSTRU.DBF", {{"FIELD_NAME", 'C', 10, 0}, {"FIELD_TYPE", 'C', 1, 0},
+                                    {"FIELD_LEN", 'C', 12, 0}, {"FIELD_DEC", 'C', 12, 0}});
+  dbf::use("C:\\TEXTSTRU.DBF", dbf::kExclusive);
+  for (const auto& r : rows) {
+    dbf::appendBlank();
+    dbf::fieldPut("FIELD_NAME", dbf::Value(r.name));
+    dbf::fieldPut("FIELD_TYPE", dbf::Value(r.type));
+    dbf::fieldPut("FIELD_LEN", dbf::Value(std::to_string(r.len)));
+    dbf::fieldPut("FIELD_DEC", dbf::Value(std::to_string(r.dec)));
+  }
+  dbf::closeArea();
+  keep("structure_table_text_lengths", "TEXTSTRU.DBF");
   return out;
 }
 
