@@ -154,6 +154,53 @@ TEST_P(OddButReadableTable, EveryFieldReadsAndTakesWritesInEveryMode) {
 INSTANTIATE_TEST_SUITE_P(Oddities, OddButReadableTable, ::testing::ValuesIn(kOddities),
                          [](const auto& info) { return std::string(info.param.label); });
 
+// Structure tables whose rows no field can have: making a table from one
+// ends in the general error handler naming the table to be made, which is
+// not created. A table of another tool holds the lengths as text.
+std::string textStructureTable() {
+  return zelk_test::dbfFile({{"FIELD_NAME", 'C', 10}, {"FIELD_TYPE", 'C', 1}, {"FIELD_LEN", 'C', 12},
+                             {"FIELD_DEC", 'C', 12}},
+                            {"QTY       N7           2"});
+}
+// Header 161 bytes; in the record the flag, FIELD_NAME and FIELD_TYPE come first.
+constexpr std::size_t kLenAt = 161 + 1 + 10 + 1, kDecAt = kLenAt + 12;
+
+const Damage kStructureDamages[] = {
+    // A length beyond int's range was converted to int, which is undefined.
+    {"length_beyond_int_range", [](std::string& b) { b.replace(kLenAt, 12, "99999999999 "); }, "bad field length"},
+    {"negative_length_beyond_int_range", [](std::string& b) { b.replace(kLenAt, 12, "-99999999999"); },
+     "bad field length"},
+    // Decimals beyond int's range met the same conversion.
+    {"decimals_beyond_int_range", [](std::string& b) { b.replace(kDecAt, 12, "99999999999 "); }, "bad field length"},
+};
+
+class MalformedStructure : public ::testing::TestWithParam<Damage> {
+ protected:
+  testsupport::TempDrive drive;
+  platform::ui::ScopedScriptedDialogs dialogs;
+};
+
+TEST_P(MalformedStructure, MakingATableFromItNamesTheNewTable) {
+  std::string bytes = textStructureTable();
+  drive.write("S.DBF", bytes);
+  dbf::createFrom("C:\\GOOD.DBF", "C:\\S.DBF");
+  ASSERT_TRUE(dbf::use("C:\\GOOD.DBF"));
+  EXPECT_EQ(dbf::structure(), (std::vector<dbf::FieldDef>{{"QTY", 'N', 7, 2}})) << "the fixture itself is sound";
+  dbf::closeArea();
+
+  GetParam().apply(bytes);
+  drive.write("S.DBF", bytes);
+  EXPECT_EQ(endStatus([] { dbf::createFrom("C:\\NEW.DBF", "C:\\S.DBF"); }), kExitRuntimeError);
+  ASSERT_FALSE(dialogs->records().empty());
+  const std::string message = dialogs->records().back().text;
+  EXPECT_NE(message.find("C:\\NEW.DBF"), std::string::npos) << message;
+  EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
+  EXPECT_FALSE(std::filesystem::exists(drive.host("NEW.DBF")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, MalformedStructure, ::testing::ValuesIn(kStructureDamages),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 class NotATable : public ::testing::Test {
  protected:
   testsupport::TempDrive drive;
