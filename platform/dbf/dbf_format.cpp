@@ -6,6 +6,7 @@
 #include <ctime>
 #include <set>
 
+#include "platform/text/cp1252.h"
 #include "platform/text/xbase.h"
 
 namespace platform::dbf::format {
@@ -115,6 +116,7 @@ std::optional<Header> parseHeader(std::string_view bytes, std::uint64_t fileSize
   }
   std::size_t pos = kPrefixSize;
   bool terminated = false;
+  std::set<std::string> names;
   while (pos < h->headerLength) {
     if (bytes[pos] == kTerminator) {
       terminated = true;
@@ -134,7 +136,15 @@ std::optional<Header> parseHeader(std::string_view bytes, std::uint64_t fileSize
       fail(why, "neispravno ime polja (bad field name)");
       return std::nullopt;
     }
-    f.name = upper(f.name);
+    // Folded as lookups fold the names asked for, accented letters too, or
+    // a field the table lists could not be found by its own name.
+    f.name = text::upperCp1252(f.name);
+    // Fields are reached by name only: a second field of the same name
+    // could be neither read nor written.
+    if (!names.insert(f.name).second) {
+      fail(why, "ime polja se ponavlja (field named twice)");
+      return std::nullopt;
+    }
     f.type = upper(std::string(1, d[11]))[0];
     if (!isLetter(f.type)) {
       fail(why, "neispravan tip polja (bad field type)");

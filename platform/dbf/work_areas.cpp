@@ -288,7 +288,10 @@ void createFrom(std::string_view name, std::string_view structureTable) {
     // tools hold either.
     auto number = [&](int i) {
       Value v = src->get(i);
-      return static_cast<int>(v.type() == 'N' ? v.number() : xbase::Val(v.text()));
+      const double n = v.type() == 'N' ? v.number() : xbase::Val(v.text());
+      // Far beyond any length the format holds, the field checks refuse it
+      // as -1; converting a number outside int's range is undefined.
+      return n > -1 && n < 65536 ? static_cast<int>(n) : -1;
     };
     const std::string type = xbase::AllTrim(src->get(iType).text());
     fields.push_back({xbase::AllTrim(src->get(iName).text()), type.empty() ? ' ' : type[0], number(iLen),

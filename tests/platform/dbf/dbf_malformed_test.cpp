@@ -58,6 +58,8 @@ const Damage kDamages[] = {
     {"record_count_beyond_the_data", [](std::string& b) { putLe(b, 4, 3, 4); }, "record count beyond"},
     {"record_count_near_the_32_bit_limit", [](std::string& b) { putLe(b, 4, 0xFFFFFFFFu, 4); }, "record count beyond"},
     {"cut_inside_the_last_record", [](std::string& b) { b.resize(97 + 16 + 7); }, "record count beyond"},
+    // Two fields of one name were accepted, and the second could be neither read nor written.
+    {"field_named_twice", [](std::string& b) { b.replace(64, 4, "name"); }, "field named twice"},
 };
 
 class MalformedTable : public ::testing::TestWithParam<Damage> {
@@ -96,6 +98,107 @@ TEST_P(MalformedTable, OpenEndsInTheErrorHandlerNamingTheFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Damages, MalformedTable, ::testing::ValuesIn(kDamages),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Files the engine reads although no careful writer makes them. Each once
+// broke the engine after it had accepted the file; now every field reads
+// by its own name and takes a value of its kind in every open mode.
+struct Oddity {
+  const char* label;
+  std::function<void(std::string&)> apply;
+};
+
+const Oddity kOddities[] = {
+    // An accented lower-case letter in a name was folded for lookups but not in the header.
+    {"accented_lower_case_field_name", [](std::string& b) { b[33] = '\xE1'; }},
+};
+
+dbf::Value sampleFor(const dbf::FieldDef& f) {
+  switch (f.type) {
+    case 'N': return dbf::Value(7.0);
+    case 'D': return dbf::Value(dbf::Date{2001, 3, 5});
+    case 'L': return dbf::Value(true);
+    default: return dbf::Value("X");
+  }
+}
+
+class OddButReadableTable : public ::testing::TestWithParam<Oddity> {
+ protected:
+  testsupport::TempDrive drive;
+  platform::ui::ScopedScriptedDialogs dialogs;
+};
+
+TEST_P(OddButReadableTable, EveryFieldReadsAndTakesWritesInEveryMode) {
+  std::string bytes = validTable();
+  GetParam().apply(bytes);
+  for (int flags : {dbf::kShared, dbf::kExclusive, dbf::kReadOnly}) {
+    SCOPED_TRACE(flags);
+    drive.write("ODD.DBF", bytes);
+    dialogs->clear();
+    const int status = endStatus([&] {
+      ASSERT_TRUE(dbf::use("C:\\ODD.DBF", flags));
+      for (dbf::goTop(); !dbf::eof(); dbf::skip())
+        for (int i = 1; i <= dbf::fieldCount(); ++i) dbf::fieldGet(dbf::fieldName(i));
+      if (flags & dbf::kReadOnly) return;
+      ASSERT_TRUE(dbf::appendBlank());
+      for (const auto& f : dbf::structure()) dbf::fieldPut(f.name, sampleFor(f));
+      dbf::closeArea();
+      ASSERT_TRUE(dbf::use("C:\\ODD.DBF", dbf::kReadOnly));
+      EXPECT_EQ(dbf::recCount(), 3u);
+    });
+    EXPECT_EQ(status, zelk_test::kDidNotEnd) << (dialogs->records().empty() ? "" : dialogs->records().back().text);
+    dbf::closeAll();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Oddities, OddButReadableTable, ::testing::ValuesIn(kOddities),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Structure tables whose rows no field can have: making a table from one
+// ends in the general error handler naming the table to be made, which is
+// not created. A table of another tool holds the lengths as text.
+std::string textStructureTable() {
+  return zelk_test::dbfFile({{"FIELD_NAME", 'C', 10}, {"FIELD_TYPE", 'C', 1}, {"FIELD_LEN", 'C', 12},
+                             {"FIELD_DEC", 'C', 12}},
+                            {"QTY       N7           2"});
+}
+// Header 161 bytes; in the record the flag, FIELD_NAME and FIELD_TYPE come first.
+constexpr std::size_t kLenAt = 161 + 1 + 10 + 1, kDecAt = kLenAt + 12;
+
+const Damage kStructureDamages[] = {
+    // A length beyond int's range was converted to int, which is undefined.
+    {"length_beyond_int_range", [](std::string& b) { b.replace(kLenAt, 12, "99999999999 "); }, "bad field length"},
+    {"negative_length_beyond_int_range", [](std::string& b) { b.replace(kLenAt, 12, "-99999999999"); },
+     "bad field length"},
+    // Decimals beyond int's range met the same conversion.
+    {"decimals_beyond_int_range", [](std::string& b) { b.replace(kDecAt, 12, "99999999999 "); }, "bad field length"},
+};
+
+class MalformedStructure : public ::testing::TestWithParam<Damage> {
+ protected:
+  testsupport::TempDrive drive;
+  platform::ui::ScopedScriptedDialogs dialogs;
+};
+
+TEST_P(MalformedStructure, MakingATableFromItNamesTheNewTable) {
+  std::string bytes = textStructureTable();
+  drive.write("S.DBF", bytes);
+  dbf::createFrom("C:\\GOOD.DBF", "C:\\S.DBF");
+  ASSERT_TRUE(dbf::use("C:\\GOOD.DBF"));
+  EXPECT_EQ(dbf::structure(), (std::vector<dbf::FieldDef>{{"QTY", 'N', 7, 2}})) << "the fixture itself is sound";
+  dbf::closeArea();
+
+  GetParam().apply(bytes);
+  drive.write("S.DBF", bytes);
+  EXPECT_EQ(endStatus([] { dbf::createFrom("C:\\NEW.DBF", "C:\\S.DBF"); }), kExitRuntimeError);
+  ASSERT_FALSE(dialogs->records().empty());
+  const std::string message = dialogs->records().back().text;
+  EXPECT_NE(message.find("C:\\NEW.DBF"), std::string::npos) << message;
+  EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
+  EXPECT_FALSE(std::filesystem::exists(drive.host("NEW.DBF")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, MalformedStructure, ::testing::ValuesIn(kStructureDamages),
                          [](const auto& info) { return std::string(info.param.label); });
 
 class NotATable : public ::testing::Test {
