@@ -3,6 +3,7 @@
 #include "aunzip32.h"
 #include "azip32.h"
 #include "deflate_codec.h"
+#include "largest_allocation.h"
 #include "pack_job.h"
 #include "support/zip_fixture.h"
 #include "unpack_job.h"
@@ -30,6 +31,23 @@ unsigned at16(const std::string& zip, std::size_t at) {
 void patch32(std::string& zip, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) zip[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
+// A container of one entry, deflated unless told otherwise.
+std::string oneEntryContainer(const fs::path& at, const std::string& data, bool deflate = true) {
+  ziplib::ContainerWriter w(at);
+  ziplib::EntryData e;
+  e.name = "T.DBF";
+  e.size = data.size();
+  e.crc = ziplib::crc32Update(0, data.data(), data.size());
+  const auto deflated = ziplib::deflateWhole(data);
+  e.method = deflate && deflated ? ziplib::kMethodDeflated : ziplib::kMethodStored;
+  w.addWhole(e, e.method == ziplib::kMethodDeflated ? *deflated : data);
+  w.commit();
+  return readFile(at);
+}
+// Where the local header and the central record keep the compressed and
+// the uncompressed size.
+constexpr std::size_t kLocalCompressed = 18, kLocalSize = 22, kCentralCompressed = 20, kCentralSize = 24;
+
 // The extra field of the container's first local header.
 std::string_view firstLocalExtra(const std::string& zip) {
   return std::string_view(zip).substr(30 + at16(zip, 26), at16(zip, 28));
@@ -158,6 +176,45 @@ TEST_F(JobsTest, EntriesSharingTheirBytesAreDamage) {
   ziptest::writeFile(drive / "TWICE.ZIP", zip);
   EXPECT_EQ(unpack(aunzip32::Mode::Test, "C:\\TWICE.ZIP"), AUNZIP_E_DAMAGED);
   EXPECT_EQ(texts(AUNZIP_MSG_ITEM), std::vector<std::string>{"X|entry overlaps another entry|"});
+}
+
+// Sizes are claimed in the local header and the central record alike, so
+// that the entry opens; what the entry can really hold is far less.
+TEST_F(JobsTest, HeadersClaimingHugeSizesAreNotAllocated) {
+  constexpr std::uint32_t kHuge = (32u << 20) - 1;  // just within what is inflated whole in memory
+  struct Case {
+    const char* fault;
+    bool deflated;
+    std::vector<std::size_t> localFields, centralFields;
+    std::string problem;
+  };
+  const std::vector<Case> cases = {
+      // An inflated size no deflate stream of that length can give: the
+      // output buffer was allocated at the claimed size.
+      {"uncompressed size beyond the data's reach", true, {kLocalSize}, {kCentralSize},
+       "data shorter than its recorded size"},
+      // Compressed data running past the end of the file: the input buffer
+      // was allocated at the claimed size.
+      {"compressed size beyond the container's end", true, {kLocalCompressed}, {kCentralCompressed},
+       "container truncated"},
+      {"stored sizes beyond the container's end", false, {kLocalCompressed, kLocalSize},
+       {kCentralCompressed, kCentralSize}, "container truncated"},
+  };
+  const std::string data = ziptest::tableBytes(7, 40);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    std::string zip = oneEntryContainer(drive / "HUGE.ZIP", data, c.deflated);
+    for (std::size_t field : c.localFields) patch32(zip, zip.find("PK\x03\x04") + field, kHuge);
+    for (std::size_t field : c.centralFields) patch32(zip, zip.rfind("PK\x01\x02") + field, kHuge);
+    ziptest::writeFile(drive / "HUGE.ZIP", zip);
+
+    ziptest::LargestAllocation largest;
+    EXPECT_EQ(unpack(aunzip32::Mode::Test, "C:\\HUGE.ZIP"), AUNZIP_E_DAMAGED);
+    EXPECT_EQ(texts(AUNZIP_MSG_ITEM), std::vector<std::string>{"T.DBF|" + c.problem + "|"});
+    EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\HUGE.ZIP", "C:\\OUT"), AUNZIP_E_DAMAGED);
+    EXPECT_TRUE(filesIn(drive / "OUT").empty());
+    EXPECT_LT(largest.bytes(), 2u << 20);
+  }
 }
 
 TEST_F(JobsTest, TheContainerIsNeverPackedIntoItselfAndLeavesNoTemporaryFile) {

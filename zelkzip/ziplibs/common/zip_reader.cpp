@@ -24,6 +24,10 @@ constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::uint32_t kDescriptorSignature = 0x08074b50;
 constexpr std::uint32_t kEndSignature = 0x06054b50;
 constexpr std::size_t kEndSize = 22;
+// Deflate gives at most 1032 bytes for each byte of its stream (258 bytes
+// from two bits): an entry claiming more cannot be what it says, and is
+// not given a buffer of the claimed size.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 ZipError damaged(const std::string& what) { return ZipError(ErrorKind::Damaged, what); }
 
@@ -77,7 +81,9 @@ std::string readData(unzFile uf, const Entry& e, const ContainerReader::Sink& si
     return finish();
   }
 
-  if (e.compressedSize <= kWholeEntryLimit && e.size <= kWholeEntryLimit) {
+  // Otherwise streamed, which finds the data shorter than recorded.
+  const bool reachable = e.size / kMaxDeflateRatio <= e.compressedSize;
+  if (e.compressedSize <= kWholeEntryLimit && e.size <= kWholeEntryLimit && reachable) {
     std::string in(static_cast<std::size_t>(e.compressedSize), '\0');
     if (!readRaw(uf, in.data(), in.size())) return "container truncated";
     std::unique_ptr<char[]> out(new char[static_cast<std::size_t>(e.size) + 1]);
@@ -125,6 +131,7 @@ ContainerReader::ContainerReader(const fs::path& path) : path_(path.string()) {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) throw ZipError(ErrorKind::Read, "cannot read the container");
     if (!S_ISREG(st.st_mode)) throw damaged("not a ZIP container");
+    fileSize_ = static_cast<std::uint64_t>(st.st_size);
     auto h = std::make_unique<Handle>(path_);
     if (!h->uf) {
       if (isEmptyContainer(static_cast<std::uint64_t>(st.st_size))) return;
@@ -235,6 +242,8 @@ std::string ContainerReader::checkLocalHeader(const Entry& e, std::uint64_t data
                                               Span& span) const {
   const std::uint64_t headerSize = kLocalHeaderSize + e.storedName.size() + extraSize;
   if (dataOffset < headerSize) return "local header damaged";
+  // Before any buffer is sized by it: the data must lie inside the file.
+  if (dataOffset > fileSize_ || e.compressedSize > fileSize_ - dataOffset) return "container truncated";
   span.start = dataOffset - headerSize;
   span.end = dataOffset + e.compressedSize;
   std::string header(static_cast<std::size_t>(headerSize), '\0');

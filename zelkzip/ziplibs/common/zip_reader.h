@@ -73,6 +73,7 @@ class ContainerReader {
 
   std::string path_;
   int fd_ = -1;  // for the checks minizip leaves to us
+  std::uint64_t fileSize_ = 0;
   // minizip's handles are not shared between threads: each reading thread
   // takes one of its own and gives it back.
   mutable std::mutex handlesLock_;
