@@ -7,6 +7,7 @@
 #include "pack_job.h"
 #include "support/zip_fixture.h"
 #include "unpack_job.h"
+#include "zip_bytes.h"
 #include "zip_fields.h"
 #include "zip_reader.h"
 #include "zip_writer.h"
@@ -47,6 +48,49 @@ std::string oneEntryContainer(const fs::path& at, const std::string& data, bool 
 // Where the local header and the central record keep the compressed and
 // the uncompressed size.
 constexpr std::size_t kLocalCompressed = 18, kLocalSize = 22, kCentralCompressed = 20, kCentralSize = 24;
+
+// Containers put together field by field, of stored entries, for damage
+// no writer makes: records placed at will.
+struct Record {
+  std::string name, data;
+  std::uint32_t offset;  // of the local header the record names
+};
+void put16s(std::string& out, std::initializer_list<std::uint16_t> values) {
+  for (std::uint16_t v : values) ziplib::put16(out, v);
+}
+std::string storedLocal(const std::string& name, const std::string& data) {
+  std::string out;
+  ziplib::put32(out, 0x04034b50);
+  put16s(out, {20, 0, 0, 0, 0x21});  // version, flags, method, time, date
+  ziplib::put32(out, ziplib::crc32Update(0, data.data(), data.size()));
+  ziplib::put32(out, static_cast<std::uint32_t>(data.size()));
+  ziplib::put32(out, static_cast<std::uint32_t>(data.size()));
+  ziplib::put16(out, static_cast<std::uint16_t>(name.size()));
+  ziplib::put16(out, 0);
+  return out + name + data;
+}
+std::string withDirectory(const std::string& body, const std::vector<Record>& records) {
+  std::string dir;
+  for (const Record& r : records) {
+    ziplib::put32(dir, 0x02014b50);
+    put16s(dir, {20, 20, 0, 0, 0, 0x21});  // versions, flags, method, time, date
+    ziplib::put32(dir, ziplib::crc32Update(0, r.data.data(), r.data.size()));
+    ziplib::put32(dir, static_cast<std::uint32_t>(r.data.size()));
+    ziplib::put32(dir, static_cast<std::uint32_t>(r.data.size()));
+    put16s(dir, {static_cast<std::uint16_t>(r.name.size()), 0, 0, 0, 0});  // name, extra, comment, disk, internal
+    ziplib::put32(dir, 0);  // external attributes
+    ziplib::put32(dir, r.offset);
+    dir += r.name;
+  }
+  std::string end;
+  ziplib::put32(end, 0x06054b50);
+  const auto count = static_cast<std::uint16_t>(records.size());
+  put16s(end, {0, 0, count, count});
+  ziplib::put32(end, static_cast<std::uint32_t>(dir.size()));
+  ziplib::put32(end, static_cast<std::uint32_t>(body.size()));
+  ziplib::put16(end, 0);
+  return body + dir + end;
+}
 
 // The extra field of the container's first local header.
 std::string_view firstLocalExtra(const std::string& zip) {
@@ -214,6 +258,47 @@ TEST_F(JobsTest, HeadersClaimingHugeSizesAreNotAllocated) {
     EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\HUGE.ZIP", "C:\\OUT"), AUNZIP_E_DAMAGED);
     EXPECT_TRUE(filesIn(drive / "OUT").empty());
     EXPECT_LT(largest.bytes(), 2u << 20);
+  }
+}
+
+// Of entries sharing bytes the first stands; the others are problems, in
+// test and extract mode alike, and are never read.
+TEST_F(JobsTest, EntriesSharingTheirBytesAreFoundBeforeAnyIsRead) {
+  struct Case {
+    const char* fault;
+    std::string zip;
+    std::string written;                 // the one file extraction writes
+    std::vector<std::string> overlapping;  // the entries found sharing bytes
+  };
+  const std::string data(1000, 'z');
+  std::vector<Record> many(50, Record{"A", data, 0});
+  const std::string x = storedLocal("X", "same"), y = storedLocal("Y", "more");
+  const std::string outer = storedLocal("OUTER", x + y);
+  const std::uint32_t inside = static_cast<std::uint32_t>(outer.size() - x.size() - y.size());
+  const std::vector<Case> cases = {
+      // A container that unpacks to far more than it holds: every record
+      // was read, and extraction wrote the file fifty times.
+      {"many records name one entry's data", withDirectory(storedLocal("A", data), many), "A",
+       std::vector<std::string>(49, "A")},
+      // Two entries inside a third but not inside each other: only
+      // neighbours were compared, so the second went unseen.
+      {"entries nested in another entry's data",
+       withDirectory(outer, {{"OUTER", x + y, 0}, {"X", "same", inside}, {"Y", "more", inside + std::uint32_t(x.size())}}),
+       "OUTER", {"X", "Y"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    ziptest::writeFile(drive / "SHARED.ZIP", c.zip);
+    std::vector<std::string> overlaps;
+    for (const auto& name : c.overlapping) overlaps.push_back(name + "|entry overlaps another entry|");
+
+    EXPECT_EQ(unpack(aunzip32::Mode::Test, "C:\\SHARED.ZIP"), AUNZIP_E_DAMAGED);
+    EXPECT_EQ(texts(AUNZIP_MSG_ITEM), overlaps);
+    fs::remove_all(drive / "OUT");
+    EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\SHARED.ZIP", "C:\\OUT"), AUNZIP_E_DAMAGED);
+    EXPECT_EQ(texts(AUNZIP_MSG_ITEM), std::vector<std::string>{c.written + "|C:\\OUT\\" + c.written + "|"});
+    EXPECT_EQ(texts(AUNZIP_MSG_PROBLEM), overlaps);
+    EXPECT_EQ(filesIn(drive / "OUT"), std::vector<std::string>{c.written});
   }
 }
 

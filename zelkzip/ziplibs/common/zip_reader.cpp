@@ -294,29 +294,40 @@ std::string ContainerReader::checkLocalHeader(const Entry& e, std::uint64_t data
   return "data descriptor differs from the central directory";
 }
 
-std::string ContainerReader::readEntry(const Entry& e, const Sink& sink, Span* spanOut) const {
+// Opens the entry on the handle, raw, and checks its local header: "" and
+// the span, or the problem.
+std::string ContainerReader::openEntry(Handle& h, const Entry& e, Span& span) const {
   if (e.flags & kFlagEncrypted) return "encrypted entries are not supported";
   if (e.method != kMethodStored && e.method != kMethodDeflated)
     return "compression method " + std::to_string(e.method) + " is not supported";
-
-  std::unique_ptr<Handle> h = takeHandle();
-  if (!h) return "cannot read the container";
   const unz64_file_pos pos{e.directoryPosition, e.index};
-  if (unzGoToFilePos64(h->uf, &pos) != UNZ_OK) return "central directory damaged";
+  if (unzGoToFilePos64(h.uf, &pos) != UNZ_OK) return "central directory damaged";
   int method = 0;
-  const int opened = unzOpenCurrentFile2(h->uf, &method, nullptr, /*raw=*/1);
+  const int opened = unzOpenCurrentFile2(h.uf, &method, nullptr, /*raw=*/1);
   if (opened == UNZ_BADZIPFILE) return "local header damaged or differs from the central directory";
   if (opened != UNZ_OK) return "local header cannot be read (truncated?)";
+  const int extraSize = unzGetLocalExtrafield(h.uf, nullptr, 0);
+  if (extraSize < 0) return "local header damaged";
+  return checkLocalHeader(e, unzGetCurrentFileZStreamPos64(h.uf), static_cast<std::uint64_t>(extraSize), span);
+}
 
+std::string ContainerReader::locateEntry(const Entry& e, Span& span) const {
+  std::unique_ptr<Handle> h = takeHandle();
+  if (!h) return "cannot read the container";
+  std::string problem = openEntry(*h, e, span);
+  unzCloseCurrentFile(h->uf);
+  giveBack(std::move(h));
+  return problem;
+}
+
+std::string ContainerReader::readEntry(const Entry& e, const Sink& sink) const {
+  std::unique_ptr<Handle> h = takeHandle();
+  if (!h) return "cannot read the container";
   Span span;
-  const int extraSize = unzGetLocalExtrafield(h->uf, nullptr, 0);
-  std::string problem = extraSize < 0 ? "local header damaged"
-                                      : checkLocalHeader(e, unzGetCurrentFileZStreamPos64(h->uf),
-                                                         static_cast<std::uint64_t>(extraSize), span);
+  std::string problem = openEntry(*h, e, span);
   if (problem.empty()) problem = readData(h->uf, e, sink);
   unzCloseCurrentFile(h->uf);
   giveBack(std::move(h));
-  if (problem.empty() && spanOut) *spanOut = span;
   return problem;
 }
 
