@@ -154,7 +154,9 @@ void checkExtract() {
   }
   require(result == AUNZIP_OK || gMessages.size() > written.size(), "extract failed without a problem message");
 
-  // Nothing beside the target folder, nothing but the reported files in it.
+  // Nothing beside the target folder, nothing but the reported files in it,
+  // no two of them one file on Windows.
+  std::vector<std::string> found;
   for (const auto& e : fs::recursive_directory_iterator(p.base)) {
     const fs::path& at = e.path();
     if (at == p.drive || at == p.container || at == p.out) continue;
@@ -171,6 +173,8 @@ void checkExtract() {
     bool reported = false;
     for (const auto& w : written) reported = reported || platform::text::equalNoCase(w, shown);
     require(reported, "file in the target that no message reports: " + name);
+    for (const auto& f : found) require(!platform::text::equalNoCase(f, shown), "two files of one name: " + name);
+    found.push_back(shown);
   }
   fs::remove_all(p.out, ec);
 }

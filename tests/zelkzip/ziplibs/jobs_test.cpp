@@ -193,6 +193,33 @@ TEST_F(JobsTest, ExtractionWritesOnlySafeBareNamesInsideTheTarget) {
   EXPECT_EQ(texts(AUNZIP_MSG_PROBLEM).size(), 7u);  // all but the two files and the folder entry
 }
 
+// Names are the same file on Windows when they differ only in case or in
+// trailing dots; one file must come out, the later entry's.
+TEST_F(JobsTest, TheLaterOfTwoEntriesOfOneNameStands) {
+  struct Case {
+    const char* fault;
+    std::string first, second;
+  };
+  const std::vector<Case> cases = {
+      {"the same name", "X.TXT", "X.TXT"},
+      // Each worker looked the name up before the earlier file was in
+      // place: both were written, side by side.
+      {"names differing in case", "x.txt", "X.TXT"},
+      {"names beyond ASCII differing in case", "\xE8.TXT", "\xC8.TXT"},
+      {"a name with a trailing dot", "Y.", "Y"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    ziptest::writeFile(drive / "TWO.ZIP", withDirectory(storedLocal(c.first, "first") + storedLocal(c.second, "second"),
+                                                        {{c.first, "first", 0}, {c.second, "second", 35u + std::uint32_t(c.first.size())}}));
+    fs::remove_all(drive / "OUT");
+    EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\TWO.ZIP", "C:\\OUT"), AUNZIP_OK);
+    const auto files = filesIn(drive / "OUT");
+    EXPECT_EQ(files.size(), 1u) << ::testing::PrintToString(files);
+    if (!files.empty()) EXPECT_EQ(readFile(drive / "OUT" / files.back()), "second");
+  }
+}
+
 TEST_F(JobsTest, ExtractionHonoursTheIncludePatterns) {
   ziptest::writeFile(drive / "D" / "A.DBF", "a");
   ziptest::writeFile(drive / "D" / "A.CDX", "x");

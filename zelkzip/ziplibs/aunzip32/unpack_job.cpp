@@ -223,7 +223,6 @@ struct Extracted {
   bool skip = false;  // not selected
   std::string problem;
   std::string dosPath;
-  fs::path finalHost;
   std::unique_ptr<TempFile> temp;
 };
 
@@ -249,7 +248,6 @@ Extracted extractOne(const ContainerReader& zip, const Entry& e, const std::stri
     x.problem = located;
     return x;
   }
-  x.finalHost = *host;
   x.temp = std::make_unique<TempFile>(targetHost);
   if (!x.temp->open()) {
     x.problem = std::string("cannot write: ") + std::strerror(x.temp->error());
@@ -283,8 +281,14 @@ int extract(const ContainerReader& zip, const UnpackJob& job, const std::string&
           return true;
         }
         // In order, on this thread: of two entries with the same bare name
-        // the later one stands.
-        if (!x.temp->renameTo(x.finalHost)) {
+        // the later one stands. The name is looked up only now, as the
+        // files before it are in place: "a" and "A" name one file.
+        const auto final = platform::dos::toHost(x.dosPath);
+        if (!final || final->parent_path().lexically_normal() != targetHost.lexically_normal()) {
+          fail(i, "unsafe name, not written", AUNZIP_E_DAMAGED);
+          return true;
+        }
+        if (!x.temp->renameTo(*final)) {
           fail(i, std::string("cannot write: ") + std::strerror(x.temp->error()), AUNZIP_E_WRITE);
           return true;
         }
