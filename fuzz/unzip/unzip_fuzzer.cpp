@@ -63,8 +63,14 @@ struct Place {
 const Place& place() {
   static const Place p = [] {
     // tmpfs where there is one: extraction flushes every file to disk.
+    // libFuzzer ends a timed run without exit handlers, so scripts/fuzz-unzip
+    // gives a folder of its own that it removes afterwards.
+    const char* given = std::getenv("UNZIP_FUZZ_TMP");
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = (fs::is_directory("/dev/shm") ? "/dev/shm" : tmp && *tmp ? tmp : "/tmp");
+    std::string pattern = given && *given                  ? given
+                          : fs::is_directory("/dev/shm") ? "/dev/shm"
+                          : tmp && *tmp                  ? tmp
+                                                         : "/tmp";
     pattern += "/unzip-fuzz.XXXXXX";
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
