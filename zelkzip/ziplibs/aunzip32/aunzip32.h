@@ -52,8 +52,9 @@
  * empty, "." or "..", holds a drive colon or a character Windows forbids,
  * or would leave the target folder is never written. Each file is written
  * to a temporary file in the target folder, checked (CRC and size) and
- * renamed into place only when whole. A missing target folder is created.
- * Folder entries are not created.
+ * renamed into place only when whole. An entry sharing bytes with another
+ * is a problem and is not written (the first of them is). A missing target
+ * folder is created. Folder entries are not created.
  *
  * Testing reads every entry in full and checks its CRC and sizes, compares
  * each local header with its central-directory record (name, method, CRC,

@@ -72,45 +72,60 @@ int view(const ContainerReader& zip, const Messages& m) {
   return AUNZIP_OK;
 }
 
-// ---- test ----------------------------------------------------------------
+// ---- where the entries lie ----------------------------------------------
 
-struct Tested {
-  std::string problem;
-  Span span;
-};
-
-int test(const ContainerReader& zip, const Messages& m) {
+// Each entry's problem with its headers, found before any entry is read.
+// Entries that share bytes are a damaged directory, or a container built
+// to unpack to far more than it holds (many records naming one entry's
+// data): of each such group the first entry stands and the others are
+// never read. minizip reads each entry by itself and cannot see this.
+std::vector<std::string> locateEntries(const ContainerReader& zip) {
   const auto& entries = zip.entries();
-  std::vector<std::pair<Span, std::size_t>> placed;  // each sound entry's bytes
-  int result = AUNZIP_OK;
-  runOrdered<Tested>(
+  std::vector<std::string> problems(entries.size());
+  std::vector<std::pair<Span, std::size_t>> placed;
+  runOrdered<std::pair<std::string, Span>>(
       entries.size(), workerThreads(), 256,
       [&](std::size_t i) {
-        Tested t;
-        t.problem = zip.readEntry(entries[i], [](const char*, std::size_t) { return true; }, &t.span);
-        return t;
+        std::pair<std::string, Span> r;
+        r.first = zip.locateEntry(entries[i], r.second);
+        return r;
       },
-      [&](std::size_t i, Tested& t) {
-        if (!t.problem.empty()) {
-          m.say(AUNZIP_MSG_ITEM, {storedPathText(entries[i].name), t.problem});
-          result = AUNZIP_E_DAMAGED;
-        } else {
-          placed.emplace_back(t.span, i);
-        }
+      [&](std::size_t i, std::pair<std::string, Span>& r) {
+        if (r.first.empty()) placed.emplace_back(r.second, i);
+        problems[i] = std::move(r.first);
         return true;
       });
-  // Entries that share bytes: a damaged directory, or a container built to
-  // unpack to far more than it holds. minizip reads each entry by itself
-  // and cannot see this.
   std::sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
     return std::pair(a.first.start, a.second) < std::pair(b.first.start, b.second);
   });
-  for (std::size_t k = 1; k < placed.size(); ++k) {
-    if (placed[k - 1].first.end > placed[k].first.start) {
-      m.say(AUNZIP_MSG_ITEM, {storedPathText(entries[placed[k].second].name), "entry overlaps another entry"});
-      result = AUNZIP_E_DAMAGED;
-    }
+  std::uint64_t reach = 0;  // the end of the bytes taken so far
+  for (std::size_t k = 0; k < placed.size(); ++k) {
+    const Span& s = placed[k].first;
+    if (k > 0 && s.start < reach) problems[placed[k].second] = "entry overlaps another entry";
+    reach = std::max(reach, s.end);
   }
+  return problems;
+}
+
+// ---- test ----------------------------------------------------------------
+
+int test(const ContainerReader& zip, const Messages& m) {
+  const auto& entries = zip.entries();
+  const std::vector<std::string> located = locateEntries(zip);
+  int result = AUNZIP_OK;
+  runOrdered<std::string>(
+      entries.size(), workerThreads(), 256,
+      [&](std::size_t i) {
+        if (!located[i].empty()) return located[i];
+        return zip.readEntry(entries[i], [](const char*, std::size_t) { return true; });
+      },
+      [&](std::size_t i, std::string& problem) {
+        if (!problem.empty()) {
+          m.say(AUNZIP_MSG_ITEM, {storedPathText(entries[i].name), problem});
+          result = AUNZIP_E_DAMAGED;
+        }
+        return true;
+      });
   return result;
 }
 
@@ -208,12 +223,11 @@ struct Extracted {
   bool skip = false;  // not selected
   std::string problem;
   std::string dosPath;
-  fs::path finalHost;
   std::unique_ptr<TempFile> temp;
 };
 
-Extracted extractOne(const ContainerReader& zip, const Entry& e, const std::string& include,
-                     const std::string& targetDos, const fs::path& targetHost) {
+Extracted extractOne(const ContainerReader& zip, const Entry& e, const std::string& located,
+                     const std::string& include, const std::string& targetDos, const fs::path& targetHost) {
   Extracted x;
   const std::string name = bareName(e.name);
   if (e.folder || !included(include, name)) {
@@ -230,7 +244,10 @@ Extracted extractOne(const ContainerReader& zip, const Entry& e, const std::stri
     x.problem = "unsafe name, not written";
     return x;
   }
-  x.finalHost = *host;
+  if (!located.empty()) {
+    x.problem = located;
+    return x;
+  }
   x.temp = std::make_unique<TempFile>(targetHost);
   if (!x.temp->open()) {
     x.problem = std::string("cannot write: ") + std::strerror(x.temp->error());
@@ -247,6 +264,7 @@ Extracted extractOne(const ContainerReader& zip, const Entry& e, const std::stri
 int extract(const ContainerReader& zip, const UnpackJob& job, const std::string& targetDos,
             const fs::path& targetHost, const Messages& m) {
   const auto& entries = zip.entries();
+  const std::vector<std::string> located = locateEntries(zip);
   int result = AUNZIP_OK;
   auto fail = [&](std::size_t i, const std::string& problem, int code) {
     m.say(AUNZIP_MSG_PROBLEM, {storedPathText(entries[i].name), problem});
@@ -254,7 +272,7 @@ int extract(const ContainerReader& zip, const UnpackJob& job, const std::string&
   };
   runOrdered<Extracted>(
       entries.size(), workerThreads(), 8,
-      [&](std::size_t i) { return extractOne(zip, entries[i], job.include, targetDos, targetHost); },
+      [&](std::size_t i) { return extractOne(zip, entries[i], located[i], job.include, targetDos, targetHost); },
       [&](std::size_t i, Extracted& x) {
         if (x.skip) return true;
         if (!x.problem.empty()) {
@@ -263,8 +281,14 @@ int extract(const ContainerReader& zip, const UnpackJob& job, const std::string&
           return true;
         }
         // In order, on this thread: of two entries with the same bare name
-        // the later one stands.
-        if (!x.temp->renameTo(x.finalHost)) {
+        // the later one stands. The name is looked up only now, as the
+        // files before it are in place: "a" and "A" name one file.
+        const auto final = platform::dos::toHost(x.dosPath);
+        if (!final || final->parent_path().lexically_normal() != targetHost.lexically_normal()) {
+          fail(i, "unsafe name, not written", AUNZIP_E_DAMAGED);
+          return true;
+        }
+        if (!x.temp->renameTo(*final)) {
           fail(i, std::string("cannot write: ") + std::strerror(x.temp->error()), AUNZIP_E_WRITE);
           return true;
         }

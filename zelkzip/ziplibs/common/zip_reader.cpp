@@ -24,6 +24,10 @@ constexpr std::size_t kLocalHeaderSize = 30;
 constexpr std::uint32_t kDescriptorSignature = 0x08074b50;
 constexpr std::uint32_t kEndSignature = 0x06054b50;
 constexpr std::size_t kEndSize = 22;
+// Deflate gives at most 1032 bytes for each byte of its stream (258 bytes
+// from two bits): an entry claiming more cannot be what it says, and is
+// not given a buffer of the claimed size.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 ZipError damaged(const std::string& what) { return ZipError(ErrorKind::Damaged, what); }
 
@@ -77,7 +81,9 @@ std::string readData(unzFile uf, const Entry& e, const ContainerReader::Sink& si
     return finish();
   }
 
-  if (e.compressedSize <= kWholeEntryLimit && e.size <= kWholeEntryLimit) {
+  // Otherwise streamed, which finds the data shorter than recorded.
+  const bool reachable = e.size / kMaxDeflateRatio <= e.compressedSize;
+  if (e.compressedSize <= kWholeEntryLimit && e.size <= kWholeEntryLimit && reachable) {
     std::string in(static_cast<std::size_t>(e.compressedSize), '\0');
     if (!readRaw(uf, in.data(), in.size())) return "container truncated";
     std::unique_ptr<char[]> out(new char[static_cast<std::size_t>(e.size) + 1]);
@@ -125,6 +131,7 @@ ContainerReader::ContainerReader(const fs::path& path) : path_(path.string()) {
     struct stat st {};
     if (::fstat(fd_, &st) != 0) throw ZipError(ErrorKind::Read, "cannot read the container");
     if (!S_ISREG(st.st_mode)) throw damaged("not a ZIP container");
+    fileSize_ = static_cast<std::uint64_t>(st.st_size);
     auto h = std::make_unique<Handle>(path_);
     if (!h->uf) {
       if (isEmptyContainer(static_cast<std::uint64_t>(st.st_size))) return;
@@ -235,6 +242,8 @@ std::string ContainerReader::checkLocalHeader(const Entry& e, std::uint64_t data
                                               Span& span) const {
   const std::uint64_t headerSize = kLocalHeaderSize + e.storedName.size() + extraSize;
   if (dataOffset < headerSize) return "local header damaged";
+  // Before any buffer is sized by it: the data must lie inside the file.
+  if (dataOffset > fileSize_ || e.compressedSize > fileSize_ - dataOffset) return "container truncated";
   span.start = dataOffset - headerSize;
   span.end = dataOffset + e.compressedSize;
   std::string header(static_cast<std::size_t>(headerSize), '\0');
@@ -285,29 +294,40 @@ std::string ContainerReader::checkLocalHeader(const Entry& e, std::uint64_t data
   return "data descriptor differs from the central directory";
 }
 
-std::string ContainerReader::readEntry(const Entry& e, const Sink& sink, Span* spanOut) const {
+// Opens the entry on the handle, raw, and checks its local header: "" and
+// the span, or the problem.
+std::string ContainerReader::openEntry(Handle& h, const Entry& e, Span& span) const {
   if (e.flags & kFlagEncrypted) return "encrypted entries are not supported";
   if (e.method != kMethodStored && e.method != kMethodDeflated)
     return "compression method " + std::to_string(e.method) + " is not supported";
-
-  std::unique_ptr<Handle> h = takeHandle();
-  if (!h) return "cannot read the container";
   const unz64_file_pos pos{e.directoryPosition, e.index};
-  if (unzGoToFilePos64(h->uf, &pos) != UNZ_OK) return "central directory damaged";
+  if (unzGoToFilePos64(h.uf, &pos) != UNZ_OK) return "central directory damaged";
   int method = 0;
-  const int opened = unzOpenCurrentFile2(h->uf, &method, nullptr, /*raw=*/1);
+  const int opened = unzOpenCurrentFile2(h.uf, &method, nullptr, /*raw=*/1);
   if (opened == UNZ_BADZIPFILE) return "local header damaged or differs from the central directory";
   if (opened != UNZ_OK) return "local header cannot be read (truncated?)";
+  const int extraSize = unzGetLocalExtrafield(h.uf, nullptr, 0);
+  if (extraSize < 0) return "local header damaged";
+  return checkLocalHeader(e, unzGetCurrentFileZStreamPos64(h.uf), static_cast<std::uint64_t>(extraSize), span);
+}
 
+std::string ContainerReader::locateEntry(const Entry& e, Span& span) const {
+  std::unique_ptr<Handle> h = takeHandle();
+  if (!h) return "cannot read the container";
+  std::string problem = openEntry(*h, e, span);
+  unzCloseCurrentFile(h->uf);
+  giveBack(std::move(h));
+  return problem;
+}
+
+std::string ContainerReader::readEntry(const Entry& e, const Sink& sink) const {
+  std::unique_ptr<Handle> h = takeHandle();
+  if (!h) return "cannot read the container";
   Span span;
-  const int extraSize = unzGetLocalExtrafield(h->uf, nullptr, 0);
-  std::string problem = extraSize < 0 ? "local header damaged"
-                                      : checkLocalHeader(e, unzGetCurrentFileZStreamPos64(h->uf),
-                                                         static_cast<std::uint64_t>(extraSize), span);
+  std::string problem = openEntry(*h, e, span);
   if (problem.empty()) problem = readData(h->uf, e, sink);
   unzCloseCurrentFile(h->uf);
   giveBack(std::move(h));
-  if (problem.empty() && spanOut) *spanOut = span;
   return problem;
 }
 

@@ -57,22 +57,26 @@ class ContainerReader {
 
   // Reads the entry in full, hands its uncompressed bytes to the sink and
   // checks it: "" when all is well, the problem otherwise. A sink returning
-  // false stops the reading with the problem "write failed". The span is
-  // set when the entry's header and data could be found.
-  std::string readEntry(const Entry& e, const Sink& sink, Span* span = nullptr) const;
+  // false stops the reading with the problem "write failed".
+  std::string readEntry(const Entry& e, const Sink& sink) const;
+
+  // Where the entry lies, from its headers alone, without reading its data:
+  // "" and the span, or the problem readEntry would give for the headers.
+  std::string locateEntry(const Entry& e, Span& span) const;
 
  private:
   class Handle;
   std::unique_ptr<Handle> takeHandle() const;
   void giveBack(std::unique_ptr<Handle> h) const;
   void readDirectory(Handle& h);
+  std::string openEntry(Handle& h, const Entry& e, Span& span) const;
   std::string checkLocalHeader(const Entry& e, std::uint64_t dataOffset, std::uint64_t extraSize, Span& span) const;
-  std::string checkDescriptor(const Entry& e, Span& span) const;
   bool isEmptyContainer(std::uint64_t fileSize) const;
   bool readAt(std::uint64_t offset, char* buf, std::size_t n) const;
 
   std::string path_;
   int fd_ = -1;  // for the checks minizip leaves to us
+  std::uint64_t fileSize_ = 0;
   // minizip's handles are not shared between threads: each reading thread
   // takes one of its own and gives it back.
   mutable std::mutex handlesLock_;
