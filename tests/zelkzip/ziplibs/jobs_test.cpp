@@ -215,8 +215,8 @@ TEST_F(JobsTest, TheLaterOfTwoEntriesOfOneNameStands) {
     fs::remove_all(drive / "OUT");
     EXPECT_EQ(unpack(aunzip32::Mode::Extract, "C:\\TWO.ZIP", "C:\\OUT"), AUNZIP_OK);
     const auto files = filesIn(drive / "OUT");
-    EXPECT_EQ(files.size(), 1u) << ::testing::PrintToString(files);
-    if (!files.empty()) EXPECT_EQ(readFile(drive / "OUT" / files.back()), "second");
+    ASSERT_EQ(files.size(), 1u) << ::testing::PrintToString(files);
+    EXPECT_EQ(readFile(drive / "OUT" / files.back()), "second");
   }
 }
 
