@@ -1,6 +1,6 @@
 // The benchmark's helper (scripts/bench-zip), not part of the program:
 //   zip_bench generate FOLDER MEGABYTES   dBase-like tables, always the same
-//   zip_bench pack-test SPEC CONTAINER    ZipFile, then TestUnZip
+//   zip_bench pack-test PATTERN CONTAINER    ZipFile, then TestUnZip
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -119,6 +119,6 @@ int main(int argc, char** argv) {
     if (!ZipFile(std::string(argv[2]), std::string(argv[3]))) return 2;
     return TestUnZip(argv[3]) ? 0 : 3;
   }
-  std::fprintf(stderr, "usage: zip_bench generate FOLDER MEGABYTES | pack-test SPEC CONTAINER\n");
+  std::fprintf(stderr, "usage: zip_bench generate FOLDER MEGABYTES | pack-test PATTERN CONTAINER\n");
   return 1;
 }

@@ -18,7 +18,7 @@
  *     of the AZIP_E_ codes below, and never throws, aborts or prints;
  *   - one job at a time per process; the calls are not thread-safe.
  *
- * What addZIP() writes: every file matched by a specification of the
+ * What addZIP() writes: every file matched by a file pattern of the
  * include text (a "|"-ended list of DOS paths whose last name may hold the
  * wildcards * and ?) is stored under its bare name, deflated unless that
  * would not make it smaller, with its modification time. Folders are not
