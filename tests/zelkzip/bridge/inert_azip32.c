@@ -9,5 +9,5 @@ INERT_EXPORT int addZIP_SetWindowHandle(void* window) { (void)window; return 0; 
 INERT_EXPORT int addZIP_Recurse(int recurse) { (void)recurse; return 0; }
 INERT_EXPORT int addZIP_SaveStructure(int saveStructure) { (void)saveStructure; return 0; }
 INERT_EXPORT int addZIP_ArchiveName(const char* archive) { (void)archive; return 0; }
-INERT_EXPORT int addZIP_Include(const char* specifications) { (void)specifications; return 0; }
+INERT_EXPORT int addZIP_Include(const char* patterns) { (void)patterns; return 0; }
 INERT_EXPORT int addZIP(void) { return 0; }

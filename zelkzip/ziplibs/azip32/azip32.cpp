@@ -71,10 +71,10 @@ AZIP_EXPORT int addZIP_ArchiveName(const char* archive) {
   });
 }
 
-AZIP_EXPORT int addZIP_Include(const char* specifications) {
-  if (!specifications) return AZIP_E_ARGUMENT;
+AZIP_EXPORT int addZIP_Include(const char* patterns) {
+  if (!patterns) return AZIP_E_ARGUMENT;
   return withJob([&] {
-    gJob.include = specifications;
+    gJob.include = patterns;
     return AZIP_OK;
   });
 }

@@ -68,8 +68,8 @@ int addZIP_SaveStructure(int saveStructure);
 /* The container's DOS path. */
 int addZIP_ArchiveName(const char* archive);
 
-/* The "|"-ended file specifications; blanks around each are ignored. */
-int addZIP_Include(const char* specifications);
+/* The "|"-ended file patterns; blanks around each are ignored. */
+int addZIP_Include(const char* patterns);
 
 /* Performs the job. Returns when the container is written or the job has
  * failed. */
